@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Panscout set-up, build and run.
+#   ./run.sh            install what is missing, build, start the window
+#   ./run.sh --demo     the same, against the local demo services
+#   ./run.sh test       install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-declarative-dev
+  libboost-regex-dev libcurl4-openssl-dev libgtest-dev libgmock-dev libcpp-httplib-dev libgl-dev
+  fonts-noto-cjk xvfb xauth)
+BUILD_DIR=${BUILD_DIR:-build}
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    local sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+}
+
+build() {
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
+  cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+# Qt WebEngine refuses its sandbox when run as root.
+[ "$(id -u)" -ne 0 ] || export QTWEBENGINE_DISABLE_SANDBOX=1
+
+case "${1:-}" in
+  test)
+    install_missing
+    build
+    export QT_QPA_PLATFORM=offscreen
+    ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
+    ;;
+  --demo)
+    install_missing
+    build
+    hosts=$(mktemp -t panscout-hosts.XXXXXX)
+    "$BUILD_DIR/panscout-demo" --write-hosts "$hosts" &
+    demo=$!
+    trap 'kill $demo 2>/dev/null' EXIT
+    for _ in $(seq 50); do [ -s "$hosts" ] && break; sleep 0.1; done
+    "$BUILD_DIR/panscout" --hosts "$hosts"
+    ;;
+  "")
+    install_missing
+    build
+    exec "$BUILD_DIR/panscout"
+    ;;
+  *)
+    echo "usage: $0 [test|--demo]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,307 @@
+#include "runtime/text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace panscout {
+namespace {
+
+bool IsLead(unsigned char b) { return b >= 0x80; }
+
+unsigned char FoldCase(unsigned char b) { return (b >= 'A' && b <= 'Z') ? b + 32 : b; }
+
+bool WindowMatches(const Text& text, std::size_t at, const Text& sought, bool foldCase) {
+  for (std::size_t k = 0; k < sought.size(); ++k) {
+    auto a = static_cast<unsigned char>(text[at + k]);
+    auto b = static_cast<unsigned char>(sought[k]);
+    if (foldCase ? FoldCase(a) != FoldCase(b) : a != b) return false;
+  }
+  return true;
+}
+
+// Length of the character at offset i: 2 at a lead byte with a trail, 1 otherwise,
+// 0 for a lead byte that is the last byte of the text.
+std::size_t CharLength(const Text& text, std::size_t i) {
+  if (!IsLead(static_cast<unsigned char>(text[i]))) return 1;
+  return i + 1 < text.size() ? 2 : 0;
+}
+
+// Full-width forms of ASCII (and a few signs) become single bytes before numbers are read.
+Text FoldFullWidth(const Text& text) {
+  Text out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    auto b = static_cast<unsigned char>(text[i]);
+    if (IsLead(b) && i + 1 < text.size()) {
+      auto t = static_cast<unsigned char>(text[i + 1]);
+      if (b == 0xA3 && t >= 0xA1 && t <= 0xFE) {
+        out.push_back(static_cast<char>(t & 0x7F));
+      } else if (b == 0xA1 && t == 0xA1) {
+        out.push_back(' ');
+      } else if (b == 0xA1 && t == 0xAB) {
+        out.push_back('~');
+      } else if (b == 0xA1 && (t == 0xEE || t == 0xEF)) {
+        out.push_back('*');
+      } else {
+        out.append(text, i, 2);
+      }
+      i += 2;
+    } else {
+      out.push_back(static_cast<char>(b));
+      ++i;
+    }
+  }
+  return out;
+}
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+template <typename Step>
+Text MapChars(const Text& text, Step step) {
+  Text out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t n = CharLength(text, i);
+    step(out, text, i, n);
+    i += n == 0 ? 1 : n;
+  }
+  return out;
+}
+
+}  // namespace
+
+int TextLength(const Text& text) { return static_cast<int>(text.size()); }
+
+Text LeftText(const Text& text, int n) {
+  if (n <= 0) return {};
+  return text.substr(0, std::min<std::size_t>(n, text.size()));
+}
+
+Text RightText(const Text& text, int n) {
+  if (n <= 0) return {};
+  std::size_t k = std::min<std::size_t>(n, text.size());
+  return text.substr(text.size() - k);
+}
+
+Text MiddleText(const Text& text, int start, int n) {
+  if (start < 1 || start > TextLength(text) || n <= 0) return {};
+  return text.substr(start - 1, n);
+}
+
+Text CharText(unsigned char byte) { return byte == 0 ? Text() : Text(1, static_cast<char>(byte)); }
+
+int FindText(const Text& text, const Text& sought, std::optional<int> start, bool ignoreCase) {
+  std::size_t s = (start && *start >= 1) ? static_cast<std::size_t>(*start - 1) : 0;
+  if (s >= text.size()) return kNotFound;
+  if (sought.empty()) return 1;
+  for (std::size_t i = s; text.size() - i >= sought.size();) {
+    if (WindowMatches(text, i, sought, ignoreCase)) return static_cast<int>(i + 1);
+    std::size_t n = CharLength(text, i);
+    if (n == 0) break;
+    i += n;
+  }
+  return kNotFound;
+}
+
+Text ReplaceSubtext(const Text& text, const Text& sought, const Text& replacement,
+                    std::optional<int> start, std::optional<int> count, bool caseSensitive) {
+  int from = (start && *start >= 1) ? *start : 1;
+  long remaining = (count && *count >= 0) ? *count : -1;
+  if (text.empty() || sought.empty() || static_cast<std::size_t>(from - 1) >= text.size() ||
+      remaining == 0) {
+    return text;
+  }
+  Text out = text.substr(0, from - 1);
+  std::size_t i = from - 1;
+  while (remaining != 0 && text.size() - i >= sought.size()) {
+    if (WindowMatches(text, i, sought, !caseSensitive)) {
+      out += replacement;
+      i += sought.size();
+      if (remaining > 0) --remaining;
+      continue;
+    }
+    std::size_t n = CharLength(text, i);
+    if (n == 0) return out;  // a lone lead byte at the very end is dropped
+    out.append(text, i, n);
+    i += n;
+  }
+  out.append(text, i, Text::npos);
+  return out;
+}
+
+Text RemoveEvery(const Text& text, const Text& piece, bool caseSensitive) {
+  return ReplaceSubtext(text, piece, Text(), std::nullopt, std::nullopt, caseSensitive);
+}
+
+Text ReplaceAt(const Text& text, int start, int length, const std::optional<Text>& insertion) {
+  std::size_t p = start - 1 < 0 ? 0 : std::min<std::size_t>(start - 1, text.size());
+  Text out = text;
+  if (length > 0) out.erase(p, std::min<std::size_t>(length, text.size() - p));
+  if (insertion) out.insert(p, *insertion);
+  return out;
+}
+
+TextArray SplitText(const Text& text, const std::optional<Text>& delimiter,
+                    std::optional<int> maxParts) {
+  Text delim = delimiter.value_or(",");
+  int limit = maxParts ? std::max(*maxParts, 0) : -1;
+  TextArray parts;
+  if (text.empty() || limit == 0) return parts;
+  if (delim.empty()) return {text};
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.size() - i >= delim.size() && text.compare(i, delim.size(), delim) == 0) {
+      parts.push_back(text.substr(begin, i - begin));
+      if (limit > 0 && static_cast<int>(parts.size()) == limit) return parts;
+      i += delim.size();
+      begin = i;
+      continue;
+    }
+    std::size_t n = CharLength(text, i);
+    if (n == 0) break;
+    i += n;
+  }
+  if (begin < text.size()) parts.push_back(text.substr(begin));
+  return parts;
+}
+
+Text RemoveAllSpaces(const Text& text) {
+  return MapChars(text, [](Text& out, const Text& t, std::size_t i, std::size_t n) {
+    if (n == 0) return;
+    if (n == 1 && t[i] == ' ') return;
+    if (n == 2 && static_cast<unsigned char>(t[i]) == 0xA1 &&
+        static_cast<unsigned char>(t[i + 1]) == 0xA1) {
+      return;
+    }
+    out.append(t, i, n);
+  });
+}
+
+Text UpperCase(const Text& text) {
+  return MapChars(text, [](Text& out, const Text& t, std::size_t i, std::size_t n) {
+    if (n == 1 && t[i] >= 'a' && t[i] <= 'z') {
+      out.push_back(static_cast<char>(t[i] - 32));
+    } else {
+      out.append(t, i, n == 0 ? 1 : n);
+    }
+  });
+}
+
+Text LowerCase(const Text& text) {
+  return MapChars(text, [](Text& out, const Text& t, std::size_t i, std::size_t n) {
+    if (n == 1 && t[i] >= 'A' && t[i] <= 'Z') {
+      out.push_back(static_cast<char>(t[i] + 32));
+    } else {
+      out.append(t, i, n == 0 ? 1 : n);
+    }
+  });
+}
+
+Text JoinTexts(std::initializer_list<std::string_view> parts) {
+  Text out;
+  for (auto p : parts) out.append(p);
+  return out;
+}
+
+int CompareTexts(const Text& a, const Text& b) {
+  int c = a.compare(b);  // char_traits<char>::compare is unsigned byte order
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+std::int32_t ToInteger(const Text& text) {
+  Text t = FoldFullWidth(text);
+  std::size_t i = 0;
+  while (i < t.size() && IsBlank(t[i])) ++i;
+  bool negative = false;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+  std::uint32_t value = 0;
+  for (; i < t.size() && IsDigit(t[i]); ++i) value = value * 10u + static_cast<std::uint32_t>(t[i] - '0');
+  if (negative) value = 0u - value;
+  return static_cast<std::int32_t>(value);
+}
+
+double ToNumber(const Text& text) {
+  Text t = FoldFullWidth(text);
+  std::size_t i = 0;
+  while (i < t.size() && IsBlank(t[i])) ++i;
+  std::size_t begin = i;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  std::size_t digits = 0;
+  for (; i < t.size() && IsDigit(t[i]); ++i) ++digits;
+  if (i < t.size() && t[i] == '.') {
+    for (++i; i < t.size() && IsDigit(t[i]); ++i) ++digits;
+  }
+  if (digits == 0) return 0;
+  std::size_t end = i;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
+    if (j < t.size() && IsDigit(t[j])) {
+      while (j < t.size() && IsDigit(t[j])) ++j;
+      end = j;
+    }
+  }
+  // Only the classic form reaches strtod, so hex, "inf" and "nan" never do.
+  return std::strtod(t.substr(begin, end - begin).c_str(), nullptr);
+}
+
+Text ToText(std::int32_t value) { return std::to_string(value); }
+
+Text ToText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.13g", value);
+  return buffer;
+}
+
+Text ToText(const Bytes& bytes) { return bytes.data.substr(0, bytes.data.find('\0')); }
+
+Bytes ToBytes(const Text& text) { return Bytes(text); }
+
+Text BlankText(int n) { return n < 1 ? Text() : Text(n, ' '); }
+
+Bytes BlankBytes(int n) { return n <= 0 ? Bytes() : Bytes(std::string(n, '\0')); }
+
+int BytesLength(const Bytes& bytes) { return static_cast<int>(bytes.size()); }
+
+Bytes LeftBytes(const Bytes& bytes, int n) {
+  if (n < 0) return {};
+  return Bytes(bytes.data.substr(0, std::min<std::size_t>(n, bytes.size())));
+}
+
+Bytes RightBytes(const Bytes& bytes, int n) {
+  if (n < 0) return {};
+  std::size_t k = std::min<std::size_t>(n, bytes.size());
+  return Bytes(bytes.data.substr(bytes.size() - k));
+}
+
+std::int32_t ReadInteger(const Bytes& bytes) {
+  std::uint32_t value = 0;
+  for (std::size_t k = 0; k < 4 && k < bytes.size(); ++k) {
+    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.data[k])) << (8 * k);
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+Text UrlEncode(const Text& text, unsigned char spaceByte) {
+  static const char kHex[] = "0123456789ABCDEF";
+  Text out;
+  out.reserve(text.size() * 3);
+  for (unsigned char b : text) {
+    bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || IsDigit(static_cast<char>(b)) ||
+                 b == '-' || b == '_' || b == '.';
+    if (plain) {
+      out.push_back(static_cast<char>(b));
+    } else if (b == ' ') {
+      out.push_back(static_cast<char>(spaceByte));
+    } else {
+      out.push_back('%');
+      out.push_back(kHex[b >> 4]);
+      out.push_back(kHex[b & 15]);
+    }
+  }
+  return out;
+}
+
+}  // namespace panscout
