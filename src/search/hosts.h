@@ -1,0 +1,27 @@
+#pragma once
+// Where the outside services live. Built-in defaults, overridable by a hosts
+// file so the program can be pointed at local demo services.
+
+#include <optional>
+#include <string>
+
+#include "runtime/text.h"
+
+namespace panscout {
+
+struct Hosts {
+  // HOST[:PORT], without scheme.
+  Text tazhao, baidu, google, iask, announce;
+  Text site115, namipan, xun6, rayfile, hotfile, torrent;
+  // Leading labels of the snapshot host, removed with the "http://" before them.
+  Text snapshot;
+  Text blog;  // a whole address
+
+  static Hosts Defaults();
+};
+
+// Reads a UTF-8 hosts file over `hosts`; a missing key keeps its value.
+// Returns an error naming the file and line, or nullopt on success.
+std::optional<std::string> LoadHostsFile(const std::string& path, Hosts& hosts);
+
+}  // namespace panscout
