@@ -27,7 +27,8 @@ struct Encoding {
 
 const Encoding kGbk{"CP936", 1, U'?', "?"};
 const Encoding kUtf8{"UTF-8", 1, U'\uFFFD', "?"};
-const Encoding kUtf16{kLittleEndian ? "UTF-16LE" : "UTF-16BE", 2, U'\uFFFD', std::string_view(kLittleEndian ? "?\0" : "\0?", 2)};
+const Encoding kUtf16{kLittleEndian ? "UTF-16LE" : "UTF-16BE", 2, U'\uFFFD',
+                      std::string_view(kLittleEndian ? "?\0" : "\0?", 2)};
 
 std::string_view AsBytes(const char32_t& c) {
   return {reinterpret_cast<const char*>(&c), sizeof c};
