@@ -11,6 +11,7 @@
 #include "net/response_text.h"
 #include "results/result_list.h"
 #include "runtime/codepage.h"
+#include "search/hosts.h"
 #include "search/search_window.h"
 
 namespace panscout {
