@@ -243,5 +243,50 @@ TEST_F(HttpEngine, StopEndsAnExchangeTheServerNeverAnswers) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
 }
 
+// Cookies a response sets travel with later requests to the same host.
+class CookieExchange : public HttpEngine {
+ protected:
+  void SetCookies(const std::string& lines) {
+    server.Add(TestHttpServer::Response(200, "set", lines));
+    Exchange(Request(server.Url("/set")), cookies);
+  }
+};
+
+TEST_F(CookieExchange, TheNextRequestToTheHostCarriesThem) {
+  SetCookies("Set-Cookie: a=1; path=/\r\nset-cookie: b=2\r\nX-Set-Cookie: c=3\r\n");
+  Text url = server.Url("/next");
+  // "X-Set-Cookie: c=3" loses its first 12 bytes, leaving the name ": c".
+  EXPECT_EQ(Sent(Request(url)),
+            Start("GET /next HTTP/1.1") + Defaults(url) + "Cookie: a=1; b=2; : c=3\r\n\r\n");
+}
+
+TEST_F(CookieExchange, ALineWithoutEqualsIsANamelessCookie) {
+  SetCookies("Set-Cookie: flag\r\n");
+  std::string sent = Sent(Request(server.Url("/")));
+  EXPECT_NE(sent.find("\r\nCookie: flag\r\n"), std::string::npos) << sent;
+}
+
+TEST_F(CookieExchange, CookiesBelongToTheHostNotThePort) {
+  SetCookies("Set-Cookie: a=1\r\n");
+  TestHttpServer sameHost;
+  sameHost.Add(TestHttpServer::Response(200, ""));
+  Exchange(Request(sameHost.Url("/")), cookies);
+  ASSERT_EQ(sameHost.Requests().size(), 1u);
+  EXPECT_NE(sameHost.Requests()[0].find("\r\nCookie: a=1\r\n"), std::string::npos);
+
+  server.Add(TestHttpServer::Response(200, ""));
+  Exchange(Request("http://localhost:" + std::to_string(server.port()) + "/"), cookies);
+  ASSERT_TRUE(server.WaitForRequests(2, milliseconds(2000)));
+  EXPECT_EQ(server.Requests()[1].find("Cookie"), std::string::npos);
+}
+
+TEST_F(CookieExchange, CookiesSetOnARedirectTravelOnTheNextHop) {
+  server.Add(TestHttpServer::Redirect(302, "/landing", "Set-Cookie: session=s1; path=/\r\n"));
+  server.Add(TestHttpServer::Response(200, "in"));
+  EXPECT_EQ(Exchange(Request(server.Url("/login")), cookies).body, Bytes("in"));
+  ASSERT_EQ(server.Requests().size(), 2u);
+  EXPECT_NE(server.Requests()[1].find("\r\nCookie: session=s1\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace panscout
