@@ -260,6 +260,11 @@ TEST_F(CookieExchange, TheNextRequestToTheHostCarriesThem) {
             Start("GET /next HTTP/1.1") + Defaults(url) + "Cookie: a=1; b=2; : c=3\r\n\r\n");
 }
 
+TEST_F(CookieExchange, ALongHeaderBlockKeepsItsCookies) {
+  SetCookies("X-Pad: " + std::string(3000, 'p') + "\r\nSet-Cookie: late=1\r\n");
+  EXPECT_NE(Sent(Request(server.Url("/"))).find("\r\nCookie: late=1\r\n"), std::string::npos);
+}
+
 TEST_F(CookieExchange, ALineWithoutEqualsIsANamelessCookie) {
   SetCookies("Set-Cookie: flag\r\n");
   std::string sent = Sent(Request(server.Url("/")));
