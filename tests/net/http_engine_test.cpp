@@ -198,6 +198,14 @@ TEST_F(HttpEngine, BodiesComeBackByteForByte) {
   EXPECT_TRUE(empty.body.empty());
 }
 
+TEST_F(HttpEngine, ASlowBodyArrivesWhole) {
+  std::string body(200, 's');
+  server.Add(TestHttpServer::Reply()
+                 .Send("HTTP/1.1 200 OK\r\nContent-Length: 200\r\nConnection: close\r\n\r\n")
+                 .SendSlowly(body, 20, milliseconds(30)));
+  EXPECT_EQ(Exchange(Request(server.Url("/")), cookies).body, Bytes(body));
+}
+
 TEST_F(HttpEngine, ABrokenConnectionGivesWhatArrived) {
   server.Add(TestHttpServer::Reply()
                  .Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nfirst part")
