@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace panscout::demo {
@@ -55,8 +56,7 @@ std::string StoredZlib(std::string_view raw) {
   return out;
 }
 
-}  // namespace
-
+// A width x height RGB picture of one colour (0xRRGGBB) with a darker frame.
 std::string FramedPng(int width, int height, std::uint32_t rgb) {
   constexpr int kFrame = 4;
   std::string pixels;
@@ -80,6 +80,8 @@ std::string FramedPng(int width, int height, std::uint32_t rgb) {
   AppendChunk(png, "IEND", "");
   return png;
 }
+
+}  // namespace
 
 std::string BannerPng(int k) {
   static constexpr std::array<std::uint32_t, 3> kColours{0x2E6FD8, 0xF08A24, 0x3BAA5C};

@@ -79,6 +79,8 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < kServices.size(); ++i) {
     auto server = std::make_unique<httplib::Server>();
     server->new_task_queue = [] { return new httplib::ThreadPool(4); };
+    // An idle kept-alive connection holds up the stop for this long.
+    server->set_keep_alive_timeout(1);
     const int port = options.portBase == 0 ? server->bind_to_any_port("127.0.0.1")
                      : server->bind_to_port("127.0.0.1", options.portBase + int(i))
                          ? options.portBase + int(i)
