@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <regex>
 #include <set>
 
@@ -156,6 +158,16 @@ TEST(DemoProcessLifetime, FixedPortsInServiceOrderAndCleanStopOnSigterm) {
   EXPECT_EQ(HttpGet("http://" + demo.hosts().announce + "/ad.txt").status, 200);
   EXPECT_EQ(demo.Stop(), 0);
   EXPECT_EQ(HttpGet("http://" + demo.hosts().announce + "/ad.txt").status, 0);
+}
+
+TEST(DemoProcessLifetime, RefusesBadArgumentsAndAnUnwritableHostsFile) {
+  auto exitCode = [](const std::string& arguments) {
+    const int status = std::system(("timeout 10 " + std::string(PANSCOUT_DEMO) + " " + arguments + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  EXPECT_EQ(exitCode("--port-base x"), 2);
+  EXPECT_EQ(exitCode("--write-hosts"), 2);
+  EXPECT_EQ(exitCode("--write-hosts /nonexistent-panscout-dir/hosts.ini"), 1);
 }
 
 }  // namespace

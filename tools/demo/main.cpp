@@ -103,16 +103,19 @@ int main(int argc, char** argv) {
     while (!server->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 
+  int status = 0;
   const std::string hostsText = panscout::demo::HostsFileText(hosts);
   if (!options.hostsPath.empty() && !WriteHostsFile(options.hostsPath, hostsText)) {
+    // Whoever waits for the file would wait forever.
     std::cerr << "panscout-demo: cannot write " << options.hostsPath << "\n";
+    status = 1;
+  } else {
+    if (!options.hostsPath.empty()) std::cout << "hosts file: " << options.hostsPath << "\n";
+    std::cout << hostsText << std::flush;
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
   }
-  if (!options.hostsPath.empty()) std::cout << "hosts file: " << options.hostsPath << "\n";
-  std::cout << hostsText << std::flush;
-
-  int signal = 0;
-  sigwait(&stopSignals, &signal);
   for (const auto& server : servers) server->stop();
   for (std::thread& thread : threads) thread.join();
-  return 0;
+  return status;
 }

@@ -27,7 +27,7 @@
 // ExpectedHit gives the row that extraction yields: NAME, SIZE and the
 // address, except that source 2 names keep the space before the removed 115
 // title suffix (NAME " "), source 7, whose title and size are one capture,
-// lists NAME " " NUM with the size "[" NAME HOTFILE_BLURB NUM, and the torrent
+// lists NAME " " NUM with the size "[" NAME kHotfileBlurb NUM, and the torrent
 // search has no size.
 // Which hits a search lists is the program's business: it asks for the pages
 // in turn, and the engine takes only full pages of ten.
