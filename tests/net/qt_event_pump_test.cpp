@@ -67,7 +67,9 @@ TEST_F(FetchQtPump, TheWorkerWakesTheWaitingLoopAtOnce) {
             }),
             0);
   EXPECT_EQ(body, Bytes("fast"));
-  EXPECT_LT(took, milliseconds(2000));
+  // A missed wake would wait out the 90-second time-out; the margin is for a
+  // loaded machine.
+  EXPECT_LT(took, milliseconds(10000));
 }
 
 TEST_F(FetchQtPump, TimerEventsRestartTheTimeOut) {
