@@ -9,6 +9,7 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-declarative-dev
   libboost-regex-dev libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libgl-dev
+  clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth)
 BUILD_DIR=${BUILD_DIR:-build}
 NET_TESTS='^(Http|Fetch|Cookie|HandOff)'
@@ -47,6 +48,11 @@ case "${1:-}" in
     BUILD_DIR=build-tsan build --target panscout_tests -DPANSCOUT_SANITIZE=thread -DPANSCOUT_GUI=OFF
     TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" \
       -R "$NET_TESTS" -E 'BodiesAreCutAtTheCap'
+    # The whole core suite again under the address and undefined-behaviour checkers.
+    BUILD_DIR=build-asan build --target panscout_tests -DPANSCOUT_SANITIZE=address,undefined -DPANSCOUT_GUI=OFF
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+    # Every parser of outside input, fed generated inputs for a short while.
+    FUZZ_RUNS=${FUZZ_RUNS:-2000} fuzz/run.sh
     ;;
   --demo)
     install_missing
