@@ -1,0 +1,110 @@
+#include "results/real_address.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "results/hit_page_fetch.h"
+#include "runtime/codepage.h"
+#include "support/local_http_server.h"
+
+namespace panscout {
+namespace {
+
+const Text kLinked =
+    "<div class=\"sr\"></div><p><a href=\"http://dl.example.test/f/abc.zip\" onclick=\"x()\">";
+
+TEST(CutRealAddress, TakesTheBytesBetweenLinkAndEndMarker) {
+  EXPECT_EQ(CutRealAddress(kLinked), "dl.example.test/f/abc.zip");
+  // A link before the result marker is skipped.
+  EXPECT_EQ(CutRealAddress("<a href=\"http://early\" onclick=" + kLinked), "dl.example.test/f/abc.zip");
+}
+
+TEST(CutRealAddress, WithoutResultMarkerSearchesFromTheStart) {
+  EXPECT_EQ(CutRealAddress("<a href=\"http://host/p\" onclick=\"\""), "host/p");
+}
+
+TEST(CutRealAddress, NothingWithoutALinkOrEndMarkerAfterIt) {
+  EXPECT_EQ(CutRealAddress("<div class=\"sr\"></div> no link here"), "");
+  // An end marker that stands only before the link does not count.
+  EXPECT_EQ(CutRealAddress("\" onclick=<div class=\"sr\"></div><a href=\"http://host/p\">"), "");
+  // Touching markers give an empty address, which is no address.
+  EXPECT_EQ(CutRealAddress("<a href=\"http://\" onclick="), "");
+}
+
+TEST(CutRealAddress, MarkersMatchWithExactCase) {
+  EXPECT_EQ(CutRealAddress("<DIV CLASS=\"SR\"></DIV><A HREF=\"HTTP://host/p\" ONCLICK="), "");
+  EXPECT_EQ(CutRealAddress("<a href=\"http://host/p\" ONCLICK= <a href=\"http://b/q\" onclick="),
+            "host/p\" ONCLICK= <a href=\"http://b/q");
+}
+
+class RecordingDownload : public HitPageDownload {
+ public:
+  Bytes Download(const Text& url) override {
+    ++calls;
+    lastUrl = url;
+    return Bytes(page);
+  }
+  std::string page;
+  std::string lastUrl;
+  int calls = 0;
+};
+
+TEST(ResolveRealAddress, UnknownKindReportsWithoutDownloading) {
+  RecordingDownload download;
+  download.page = kLinked;
+  EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 0), Gbk("地址类型错误"));
+  EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 4), Gbk("地址类型错误"));
+  EXPECT_EQ(download.calls, 0);
+  for (int kind = 1; kind <= 3; ++kind) {
+    EXPECT_EQ(ResolveRealAddress(download, "http://h/p", kind), "dl.example.test/f/abc.zip");
+  }
+  EXPECT_EQ(download.lastUrl, "http://h/p");
+}
+
+TEST(ResolveRealAddress, PageIsTakenUpToItsFirstZeroByte) {
+  RecordingDownload download;
+  download.page = std::string("<a href=\"http://host/p") + '\0' + "\" onclick=";
+  EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 1), "");
+}
+
+class FetchHitPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    server_.server().Get("/page", [this](const httplib::Request& req, httplib::Response& res) {
+      request_ = req;
+      res.set_content(kLinked, "text/html");
+    });
+    server_.server().Get("/moved", [](const httplib::Request&, httplib::Response& res) {
+      res.set_redirect("/page");
+    });
+    server_.server().Get("/slow", [](const httplib::Request&, httplib::Response& res) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+      res.set_content(kLinked, "text/html");
+    });
+    server_.Start();
+  }
+  testing::LocalHttpServer server_;
+  httplib::Request request_;
+};
+
+TEST_F(FetchHitPageTest, SendsAPlainUncachedHttp10Get) {
+  Bytes body = FetchHitPage(server_.Url("/page"), 10);
+  EXPECT_EQ(body.data, kLinked);
+  EXPECT_EQ(request_.method, "GET");
+  EXPECT_EQ(request_.version, "HTTP/1.0");
+  EXPECT_EQ(request_.get_header_value("Accept"), "*/*");
+  EXPECT_EQ(request_.get_header_value("Cache-Control"), "no-cache");
+  EXPECT_EQ(FetchHitPage(server_.Url("/moved"), 10).data, kLinked);
+}
+
+TEST_F(FetchHitPageTest, FailuresGiveTheEmptyBuffer) {
+  EXPECT_TRUE(FetchHitPage(server_.Url("/slow"), 1).empty());
+  EXPECT_TRUE(FetchHitPage("ftp://127.0.0.1/page", 10).empty());
+  EXPECT_TRUE(FetchHitPage("", 10).empty());
+  server_.Stop();
+  EXPECT_TRUE(FetchHitPage(server_.Url("/page"), 10).empty());
+}
+
+}  // namespace
+}  // namespace panscout
