@@ -1,8 +1,106 @@
-#include <cstdio>
+// panscout-cli: the same search as the window, run from a terminal.
 
-int main() {
-  std::fputs("usage: panscout-cli [--mode disk|torrent] [--source N|NAME] [--hosts FILE]\n"
-             "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json] KEYWORD\n",
-             stderr);
-  return 2;
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
+
+#include "app/session.h"
+#include "browser/fetching_viewer.h"
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/interrupt_notifier.h"
+#include "cli/terminal_window.h"
+#include "net/http_page_source.h"
+#include "net/qt_event_pump.h"
+#include "runtime/codepage.h"
+#include "search/search_controller.h"
+
+namespace panscout {
+namespace {
+
+// Counts the pages the search acquires; after the last one allowed it
+// presses stop, as a user would while that page is being read.
+class CountingPageSource : public PageSource {
+ public:
+  CountingPageSource(PageSource& inner, int maxPages, std::function<void(int)> afterPage)
+      : inner_(inner), maxPages_(maxPages), afterPage_(std::move(afterPage)) {}
+
+  Bytes Fetch(const Text& url, Text* headerTextOut) override {
+    Bytes body = inner_.Fetch(url, headerTextOut);
+    afterPage_(++pages_);
+    return body;
+  }
+  bool LimitReached() const { return maxPages_ > 0 && pages_ >= maxPages_; }
+
+ private:
+  PageSource& inner_;
+  int maxPages_;
+  int pages_ = 0;
+  std::function<void(int)> afterPage_;
+};
+
+int Run(QCoreApplication& app, const CliOptions& options) {
+  Hosts hosts = Hosts::Defaults();
+  if (!options.hostsFile.empty()) {
+    if (auto error = LoadHostsFile(options.hostsFile, hosts)) {
+      std::fprintf(stderr, "panscout-cli: %s\n", error->c_str());
+      return 2;
+    }
+  }
+  Session session(hosts);
+  QtEventPump pump;
+  TerminalWindow window(options.keyword);
+  HttpPageSource http(pump, session.cookies, options.timeoutSeconds);
+  std::unique_ptr<SearchController> controller;
+  const bool progress = isatty(STDERR_FILENO);
+  CountingPageSource pages(http, options.maxPages, [&](int page) {
+    if (progress) std::fprintf(stderr, "page %d, %d rows so far\n", page, session.results.RowCount());
+    if (options.maxPages > 0 && page == options.maxPages && window.Searching()) controller->OnStartStopClick();
+  });
+  FetchingViewer viewer(pages);
+  controller = std::make_unique<SearchController>(SearchContext{
+      session.state, session.results, window, pump, pages, viewer, session.script, session.hosts});
+
+  session.state.searchMode = kNetDiskMode;
+  ApplyModeLayout(session.state, session.results, options.mode);
+  session.state.sourceNumber = options.source;
+
+  InterruptNotifier interrupts;
+  QObject::connect(&interrupts, &InterruptNotifier::interrupted, [&] {
+    if (window.Searching()) controller->OnStartStopClick();
+  });
+  QTimer::singleShot(0, [&] {
+    controller->OnStartStopClick();
+    app.quit();
+  });
+  app.exec();
+
+  std::string rows = options.json ? FormatRowsJson(session.results, session.state.searchMode)
+                                  : FormatRowsTsv(session.results);
+  std::fwrite(rows.data(), 1, rows.size(), stdout);
+  std::fprintf(stderr, "%s\n", GbkToUtf8(session.results.Status()).c_str());
+  return 0;
+}
+
+}  // namespace
+}  // namespace panscout
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  panscout::CliParse parsed = panscout::ParseCliArguments(args);
+  if (!parsed.options) {
+    std::fprintf(stderr, "panscout-cli: %s\n%s", parsed.error.c_str(), panscout::CliUsage());
+    return 2;
+  }
+  if (parsed.options->help) {
+    std::fputs(panscout::CliUsage(), stdout);
+    return 0;
+  }
+  if (parsed.options->keyword.empty()) {
+    std::fprintf(stderr, "%s\n", "关键字不能为空！");
+    return 2;
+  }
+  return panscout::Run(app, *parsed.options);
 }

@@ -13,7 +13,12 @@ namespace panscout {
 
 class ScriptComponent {
  public:
-  ScriptComponent();  // creates the engine; on failure the component has none
+  // Creates the engine; needs a QCoreApplication (or QApplication) to exist.
+  // On failure the component has none.
+  ScriptComponent();
+  // A component whose engine could not be created, as on a machine without one.
+  struct NoEngine {};
+  explicit ScriptComponent(NoEngine);
   ~ScriptComponent();
   ScriptComponent(const ScriptComponent&) = delete;
   ScriptComponent& operator=(const ScriptComponent&) = delete;

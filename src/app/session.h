@@ -1,0 +1,24 @@
+#pragma once
+// The process-wide state of one run of the program, owned by whichever front
+// end starts it and handed by reference to everything that needs it.
+
+#include "net/cookie_store.h"
+#include "results/result_list.h"
+#include "runtime/script_component.h"
+#include "search/hosts.h"
+#include "search/search_state.h"
+
+namespace panscout {
+
+struct Session {
+  explicit Session(Hosts h) : hosts(std::move(h)) {}
+
+  Hosts hosts;
+  SearchState state;
+  ResultList results;
+  CookieStore cookies;
+  ScriptComponent script;
+  Text realAddress;
+};
+
+}  // namespace panscout

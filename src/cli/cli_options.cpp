@@ -1,0 +1,82 @@
+#include "cli/cli_options.h"
+
+#include <map>
+
+#include "runtime/codepage.h"
+
+namespace panscout {
+namespace {
+
+const std::map<std::string, int>& SourceNames() {
+  static const std::map<std::string, int> names = {{"tazhao", 1},  {"115", 2},     {"namipan", 3},
+                                                   {"xun6", 4},    {"rayfile", 5}, {"iask", 6},
+                                                   {"hotfile", 7}};
+  return names;
+}
+
+std::optional<int> PositiveNumber(const std::string& s) {
+  if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  return std::stoi(s);
+}
+
+}  // namespace
+
+const char* CliUsage() {
+  return "usage: panscout-cli [--mode disk|torrent] [--source N|NAME] [--hosts FILE]\n"
+         "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json] KEYWORD\n"
+         "sources: tazhao 1, 115 2, namipan 3, xun6 4, rayfile 5, iask 6, hotfile 7\n";
+}
+
+CliParse ParseCliArguments(const std::vector<std::string>& args) {
+  CliOptions o;
+  std::optional<std::string> keyword;
+  auto fail = [](std::string message) { return CliParse{std::nullopt, std::move(message)}; };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "-h" || a == "--help") {
+      o.help = true;
+      return {o, {}};
+    }
+    bool takesValue = a == "--mode" || a == "--source" || a == "--hosts" || a == "--max-pages" ||
+                      a == "--timeout" || a == "--format";
+    if (!takesValue) {
+      if (a.rfind("--", 0) == 0 && a != "--") return fail("unknown option " + a);
+      if (a == "--") ++i;
+      if (i >= args.size()) break;
+      if (keyword || i + 1 < args.size()) return fail("exactly one keyword is expected");
+      keyword = args[i];
+      continue;
+    }
+    if (i + 1 >= args.size()) return fail(a + " needs a value");
+    const std::string& v = args[++i];
+    if (a == "--mode") {
+      if (v != "disk" && v != "torrent") return fail("--mode is disk or torrent");
+      o.mode = v == "disk" ? 1 : 2;
+    } else if (a == "--source") {
+      auto named = SourceNames().find(v);
+      auto number = PositiveNumber(v);
+      if (named != SourceNames().end()) {
+        o.source = named->second;
+      } else if (number && *number >= 1 && *number <= 7) {
+        o.source = *number;
+      } else {
+        return fail("--source is 1 to 7 or a source name");
+      }
+    } else if (a == "--hosts") {
+      o.hostsFile = v;
+    } else if (a == "--max-pages" || a == "--timeout") {
+      auto number = PositiveNumber(v);
+      if (!number || *number < 1) return fail(a + " takes a whole number of at least 1");
+      (a == "--max-pages" ? o.maxPages : o.timeoutSeconds) = *number;
+    } else {
+      if (v != "tsv" && v != "json") return fail("--format is tsv or json");
+      o.json = v == "json";
+    }
+  }
+  if (!keyword) return fail("a keyword is expected");
+  o.keyword = Utf8ToGbk(*keyword);
+  if (GbkToUtf8(o.keyword) != *keyword) return fail("the keyword holds characters GBK cannot hold");
+  return {o, {}};
+}
+
+}  // namespace panscout

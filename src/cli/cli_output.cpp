@@ -1,0 +1,63 @@
+#include "cli/cli_output.h"
+
+#include <cstdio>
+
+#include "results/result_list.h"
+#include "runtime/codepage.h"
+
+namespace panscout {
+namespace {
+
+std::string CellUtf8(const ResultList& results, int row, int column) {
+  std::string cell = GbkToUtf8(results.CellText(row, column));
+  for (char& c : cell) {
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  }
+  return cell;
+}
+
+std::string JsonString(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+std::string FormatRowsTsv(const ResultList& results) {
+  std::string out;
+  for (int row = 0; row < results.RowCount(); ++row) {
+    for (int column = 0; column < results.ColumnCount(); ++column) {
+      if (column) out += '\t';
+      out += CellUtf8(results, row, column);
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+std::string FormatRowsJson(const ResultList& results, int mode) {
+  const bool disk = mode == 1;
+  const int addressColumn = disk ? 2 : 1;
+  std::string out = "[";
+  for (int row = 0; row < results.RowCount(); ++row) {
+    out += row ? ",\n " : "\n ";
+    out += "{\"name\": " + JsonString(GbkToUtf8(results.CellText(row, 0)));
+    if (disk) out += ", \"size\": " + JsonString(GbkToUtf8(results.CellText(row, 1)));
+    out += ", \"address\": " + JsonString(GbkToUtf8(results.CellText(row, addressColumn))) + "}";
+  }
+  return out + (results.RowCount() ? "\n]\n" : "]\n");
+}
+
+}  // namespace panscout

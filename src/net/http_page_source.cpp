@@ -1,0 +1,17 @@
+#include "net/http_page_source.h"
+
+#include "net/page_fetch.h"
+
+namespace panscout {
+
+HttpPageSource::HttpPageSource(EventPump& pump, CookieStore& cookies, int timeoutSeconds)
+    : pump_(pump), cookies_(cookies), timeoutSeconds_(timeoutSeconds) {}
+
+Bytes HttpPageSource::Fetch(const Text& url, Text* headerTextOut) {
+  FetchOptions options;
+  options.timeoutSeconds = timeoutSeconds_;
+  options.headerTextOut = headerTextOut;
+  return FetchPage(pump_, cookies_, url, options);
+}
+
+}  // namespace panscout

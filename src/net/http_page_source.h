@@ -1,0 +1,22 @@
+#pragma once
+
+#include "net/page_source.h"
+
+namespace panscout {
+
+class CookieStore;
+class EventPump;
+
+// Pages over HTTP, each fetched on a worker while `pump` dispatches events.
+class HttpPageSource : public PageSource {
+ public:
+  HttpPageSource(EventPump& pump, CookieStore& cookies, int timeoutSeconds = 0);
+  Bytes Fetch(const Text& url, Text* headerTextOut = nullptr) override;
+
+ private:
+  EventPump& pump_;
+  CookieStore& cookies_;
+  int timeoutSeconds_;
+};
+
+}  // namespace panscout

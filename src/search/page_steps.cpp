@@ -1,0 +1,306 @@
+#include "search/page_steps.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "browser/document_accessor.h"
+#include "browser/html_viewer.h"
+#include "net/event_pump.h"
+#include "net/response_text.h"
+#include "results/result_list.h"
+#include "runtime/codepage.h"
+#include "net/page_source.h"
+#include "search/search_window.h"
+
+namespace panscout {
+namespace {
+
+constexpr int kFullPage = 10;
+
+Text ResultPart(const Text& page) {
+  TextArray pieces = SplitText(page, Gbk("咨询热线："));
+  return pieces.size() > 1 ? pieces[1] : Text();
+}
+
+Text ApplyRemovals(Text text, const std::vector<Removal>& removals) {
+  for (const auto& r : removals) text = RemoveEvery(text, r.piece, r.exactCase);
+  return text;
+}
+
+}  // namespace
+
+PageSteps::PageSteps(const SearchContext& context, SearchEnding& ending)
+    : context_(context),
+      ending_(ending),
+      sources_(context.hosts),
+      queries_(context.state, context.window, context.script) {}
+
+const SourceRule& PageSteps::CurrentSource() const { return *active_; }
+
+const Text& PageSteps::Region(PageRegion region) const {
+  switch (active_->step) {
+    case StepKind::kEngine: return region == PageRegion::kStripped ? engineStripped_ : enginePage_;
+    case StepKind::kTorrent: return region == PageRegion::kResultPart ? torrentResultPart_ : torrentPage_;
+    case StepKind::kSite: break;
+  }
+  return region == PageRegion::kResultPart ? siteResultPart_ : sitePage_;
+}
+
+int PageSteps::CountMatches(Pattern& pattern, const Text& patternText, const Text& searched) {
+  pattern.Compile(patternText);
+  return static_cast<int>(pattern.SearchAll(searched).size());
+}
+
+std::optional<Text> PageSteps::HitCapture(Pattern& pattern, const Text& patternText,
+                                          const Text& searched, int expected, bool atLeast) {
+  pattern.Compile(patternText);
+  MatchList matches = pattern.SearchAll(searched);
+  int count = static_cast<int>(matches.size());
+  bool enough = atLeast ? count >= expected : count == expected;
+  int i = context_.state.hitIndex;
+  if (!enough || i < 1 || i > count) return std::nullopt;
+  return GroupText(matches[i - 1], searched, 1);
+}
+
+PageSteps::PagePlan PageSteps::PlanPage(std::initializer_list<int> counts, int pageHitCount) const {
+  int first = *counts.begin();
+  bool agree = std::all_of(counts.begin(), counts.end(), [first](int c) { return c == first; });
+  if (agree && first >= 1 && first < pageHitCount) return {first, true};
+  return {pageHitCount, false};
+}
+
+bool PageSteps::EndIfPageEmpty(StepKind kind, const Text& page) {
+  if (!page.empty()) return false;
+  ending_.FinishWithStatus(kind, Gbk("状态：网络连接失败！"));
+  return true;
+}
+
+// A page that states no total cannot be paged any further.
+bool PageSteps::EndIfNoTotal(StepKind kind) {
+  if (context_.state.reportedTotal > 0) return false;
+  bool none = context_.results.RowCount() == 0;
+  ending_.FinishWithStatus(kind, none ? Gbk("状态：没有搜索到相关的信息！！") : Gbk("状态：已经搜索完毕！"));
+  return true;
+}
+
+// ---- engine step -----------------------------------------------------------
+
+void PageSteps::EngineStep() {
+  const SourceRule& rule = sources_.Source(1);
+  context_.pump.DispatchPending();
+  active_ = &rule;
+  AcquireEnginePage();
+  active_ = &rule;  // a search run nested in the fetch may have moved it
+  if (EndIfPageEmpty(StepKind::kEngine, enginePage_)) return;
+  const SourceRule& s = CurrentSource();
+  Pattern counter;
+  PagePlan plan = PlanPage({CountMatches(counter, s.titlePattern, engineStripped_),
+                            CountMatches(counter, s.sizePattern, enginePage_),
+                            CountMatches(counter, s.linkPattern, enginePage_)},
+                           kFullPage);
+  context_.state.pageHitCount = plan.passes;
+  for (int i = 1; i <= plan.passes; ++i) {
+    context_.state.hitIndex = i;
+    EngineTitle();
+    EngineSize();
+    EngineLink();
+  }
+  if (plan.shortPage && context_.state.Step(StepKind::kEngine).running) EndEngineSearch();
+}
+
+void PageSteps::AcquireEnginePage() {
+  Text address = queries_.BuildQuery(CurrentSource());
+  enginePage_ = Utf8PageToText(context_.pages.Fetch(address));
+  Text stripped = RemoveEvery(enginePage_, "<b>", false);
+  stripped = RemoveEvery(stripped, "</b>", false);
+  stripped = RemoveEvery(stripped, "\r\n", false);
+  engineStripped_ = RemoveEvery(stripped, Gbk("此资源暂无描述。"), false);
+}
+
+void PageSteps::EndEngineSearch() {
+  ending_.FinishWithStatus(StepKind::kEngine, Gbk("状态：已经搜索完毕！"));
+}
+
+void PageSteps::EngineTitle() {
+  Pattern pattern;
+  const SourceRule& s = CurrentSource();
+  context_.state.currentRow = -1;
+  auto capture = HitCapture(pattern, s.titlePattern, engineStripped_, context_.state.pageHitCount, true);
+  if (!capture) return EndEngineSearch();
+  context_.state.currentRow = context_.results.AppendRow();
+  context_.results.SetCell(context_.state.currentRow, 0, *capture);
+}
+
+void PageSteps::EngineSize() {
+  Pattern pattern;
+  auto capture = HitCapture(pattern, CurrentSource().sizePattern, enginePage_, context_.state.pageHitCount, true);
+  if (!capture) return EndEngineSearch();
+  context_.results.SetCell(context_.state.currentRow, 1, *capture);
+}
+
+void PageSteps::EngineLink() {
+  Pattern pattern;
+  auto capture = HitCapture(pattern, CurrentSource().linkPattern, enginePage_, context_.state.pageHitCount);
+  if (!capture) return EndEngineSearch();
+  context_.results.SetCell(context_.state.currentRow, 2, *capture);
+}
+
+// ---- site step -------------------------------------------------------------
+
+void PageSteps::SiteStep() {
+  const SourceRule& rule = sources_.Source(context_.state.sourceNumber);
+  active_ = &rule;
+  AcquireSitePage();
+  active_ = &rule;
+  if (EndIfPageEmpty(StepKind::kSite, sitePage_)) return;
+  if (!HasResults()) {
+    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：没有搜索到相关的信息！！"));
+    return;
+  }
+  const SourceRule& s = CurrentSource();
+  context_.state.reportedTotal = ReportedTotal(s, sitePage_);
+  if (EndIfNoTotal(StepKind::kSite)) return;
+  PagePlan plan = PlanPage({CountMatches(sitePattern_, s.titlePattern, Region(s.titleRegion)),
+                            CountMatches(sitePattern_, s.linkPattern, Region(s.linkRegion))},
+                           std::min(context_.state.reportedTotal, kFullPage));
+  context_.state.pageHitCount = plan.passes;
+  for (int i = 1; i <= plan.passes; ++i) {
+    context_.state.hitIndex = i;
+    SiteTitle();
+    SiteLink();
+    SiteSize();
+  }
+  if (plan.shortPage && context_.state.Step(StepKind::kSite).running) {
+    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
+  }
+}
+
+void PageSteps::AcquireSitePage() {
+  const SourceRule& s = CurrentSource();
+  Text address = queries_.BuildQuery(s);
+  if (s.readThroughViewer) {
+    sitePage_ = ReadThroughViewer(address);
+  } else {
+    Text page = ToText(context_.pages.Fetch(address));
+    sitePage_ = RemoveEvery(page, "http://" + context_.hosts.snapshot, false);
+  }
+  siteResultPart_ = ResultPart(sitePage_);
+}
+
+Text PageSteps::ReadThroughViewer(const Text& address) {
+  DocumentAccessor accessor;
+  accessor.BindToViewer(context_.viewer);
+  context_.viewer.Navigate(address);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kViewerTimeoutSeconds);
+  auto idle = std::make_shared<Completion>();  // never signalled: wait for input only
+  while (context_.viewer.ReadyState() != HtmlViewer::kReadyComplete) {
+    if (std::chrono::steady_clock::now() >= deadline) return {};
+    context_.pump.Wait(idle, std::chrono::milliseconds(50));
+    context_.pump.DispatchPending();
+  }
+  return accessor.ReadDocumentText("outerHTML");
+}
+
+bool PageSteps::HasResults() {
+  sitePattern_.Compile(Gbk("找不到(.*?)查询"));
+  MatchResult match = sitePattern_.SearchOnce(sitePage_, 1);
+  return CompareTexts(GroupText(match, sitePage_, 1), Gbk("和您的")) != 0;
+}
+
+int PageSteps::ReportedTotal(const SourceRule& source, const Text& page) {
+  Pattern& pattern = source.step == StepKind::kTorrent ? torrentPattern_ : sitePattern_;
+  pattern.Compile(source.totalPattern);
+  Text total = GroupText(pattern.SearchOnce(page, 1), page, 1);
+  total = RemoveEvery(total, ",", true);
+  total = RemoveEvery(total, Gbk("约"), true);
+  return ToInteger(total);
+}
+
+void PageSteps::SiteTitle() {
+  const SourceRule& s = CurrentSource();
+  context_.state.currentRow = -1;
+  auto capture = HitCapture(sitePattern_, s.titlePattern, Region(s.titleRegion), context_.state.pageHitCount);
+  if (!capture) return;
+  context_.state.currentRow = context_.results.AppendRow();
+  context_.results.SetCell(context_.state.currentRow, 0, ApplyRemovals(*capture, s.titleRemovals));
+  if (context_.results.RowCount() == context_.state.reportedTotal) {
+    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
+  }
+}
+
+void PageSteps::SiteLink() {
+  const SourceRule& s = CurrentSource();
+  auto capture = HitCapture(sitePattern_, s.linkPattern, Region(s.linkRegion), context_.state.pageHitCount);
+  if (!capture) {
+    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
+    return;
+  }
+  context_.results.SetCell(context_.state.currentRow, 2, s.linkPrefix + *capture);
+}
+
+void PageSteps::SiteSize() {
+  const SourceRule& s = CurrentSource();
+  Pattern pattern;
+  auto capture = HitCapture(pattern, s.sizePattern, sitePage_, context_.state.pageHitCount);
+  Text size = Gbk("不详");
+  if (capture) {
+    size = RemoveEvery(*capture, "<em>", false);
+    size = RemoveEvery(size, "<\\em>", false);
+    size = RemoveEvery(size, " |", false);
+  }
+  context_.results.SetCell(context_.state.currentRow, 1, size);
+}
+
+// ---- torrent step ----------------------------------------------------------
+
+void PageSteps::TorrentStep() {
+  active_ = &sources_.Torrent();
+  AcquireTorrentPage();
+  active_ = &sources_.Torrent();
+  if (EndIfPageEmpty(StepKind::kTorrent, torrentPage_)) return;
+  const SourceRule& s = CurrentSource();
+  context_.state.reportedTotal = ReportedTotal(s, torrentPage_);
+  if (EndIfNoTotal(StepKind::kTorrent)) return;
+  PagePlan plan = PlanPage({CountMatches(torrentPattern_, s.titlePattern, torrentResultPart_),
+                            CountMatches(torrentPattern_, s.linkPattern, torrentResultPart_)},
+                           std::min(context_.state.reportedTotal, kFullPage));
+  context_.state.pageHitCount = plan.passes;
+  for (int i = 1; i <= plan.passes; ++i) {
+    context_.state.hitIndex = i;
+    TorrentTitle();
+    TorrentLink();
+  }
+  if (plan.shortPage && context_.state.Step(StepKind::kTorrent).running) {
+    ending_.FinishWithStatus(StepKind::kTorrent, Gbk("状态：已经搜索完毕！"));
+  }
+}
+
+void PageSteps::AcquireTorrentPage() {
+  Text address = queries_.BuildQuery(CurrentSource());
+  torrentPage_ = ToText(context_.pages.Fetch(address));
+  torrentResultPart_ = ResultPart(torrentPage_);
+}
+
+void PageSteps::TorrentTitle() {
+  const SourceRule& s = CurrentSource();
+  context_.state.currentRow = -1;
+  auto capture = HitCapture(torrentPattern_, s.titlePattern, torrentResultPart_, context_.state.pageHitCount);
+  if (!capture) return;
+  context_.state.currentRow = context_.results.AppendRow();
+  context_.results.SetCell(context_.state.currentRow, 0, ApplyRemovals(*capture, s.titleRemovals));
+  if (context_.results.RowCount() == context_.state.reportedTotal) {
+    ending_.FinishWithMessage(StepKind::kTorrent, Gbk("搜索完毕！"));
+  }
+}
+
+void PageSteps::TorrentLink() {
+  const SourceRule& s = CurrentSource();
+  auto capture = HitCapture(torrentPattern_, s.linkPattern, torrentResultPart_, context_.state.pageHitCount);
+  if (!capture) {
+    ending_.FinishWithStatus(StepKind::kTorrent, Gbk("状态：已经搜索完毕！"));
+    return;
+  }
+  context_.results.SetCell(context_.state.currentRow, 1, s.linkPrefix + *capture);
+}
+
+}  // namespace panscout

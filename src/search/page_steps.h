@@ -1,0 +1,82 @@
+#pragma once
+// One result page of each step kind: acquire the page, count its hits and
+// write every hit into the result list.
+
+#include "runtime/pattern.h"
+#include "runtime/text.h"
+#include "search/query_builder.h"
+#include "search/search_controller.h"
+#include "search/sources.h"
+
+namespace panscout {
+
+// How a step ends the search it belongs to.
+class SearchEnding {
+ public:
+  virtual ~SearchEnding() = default;
+  virtual void FinishWithStatus(StepKind kind, const Text& status) = 0;
+  virtual void FinishWithMessage(StepKind kind, const Text& message) = 0;
+};
+
+class PageSteps {
+ public:
+  PageSteps(const SearchContext& context, SearchEnding& ending);
+
+  void EngineStep();
+  void SiteStep();
+  void TorrentStep();
+
+  // How long a viewer page may take before it counts as empty.
+  static constexpr int kViewerTimeoutSeconds = 90;
+
+ private:
+  void AcquireEnginePage();
+  void AcquireSitePage();
+  void AcquireTorrentPage();
+  Text ReadThroughViewer(const Text& address);
+
+  bool HasResults();
+  int ReportedTotal(const SourceRule& source, const Text& page);
+
+  // The passes a page runs: its page hit count, or fewer hits that the title
+  // and link (and, for the engine, size) matches agree on.
+  struct PagePlan {
+    int passes = 0;
+    bool shortPage = false;
+  };
+  PagePlan PlanPage(std::initializer_list<int> counts, int pageHitCount) const;
+
+  void EngineTitle();
+  void EngineSize();
+  void EngineLink();
+  void SiteTitle();
+  void SiteLink();
+  void SiteSize();
+  void TorrentTitle();
+  void TorrentLink();
+
+  const Text& Region(PageRegion region) const;
+  int CountMatches(Pattern& pattern, const Text& patternText, const Text& searched);
+  // Group 1 of the hit-index-th match, when the page holds exactly `expected`
+  // matches (or at least, for `atLeast`).
+  std::optional<Text> HitCapture(Pattern& pattern, const Text& patternText, const Text& searched,
+                                 int expected, bool atLeast = false);
+  void EndEngineSearch();
+  bool EndIfPageEmpty(StepKind kind, const Text& page);
+  bool EndIfNoTotal(StepKind kind);
+  const SourceRule& CurrentSource() const;
+
+  SearchContext context_;
+  SearchEnding& ending_;
+  SourceTable sources_;
+  QueryBuilder queries_;
+  Pattern sitePattern_;
+  Pattern torrentPattern_;
+
+  Text enginePage_, engineStripped_;
+  Text sitePage_, siteResultPart_;
+  Text torrentPage_, torrentResultPart_;
+  const SourceRule* active_ = nullptr;
+};
+
+}  // namespace panscout

@@ -1,0 +1,60 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include "runtime/codepage.h"
+
+namespace panscout {
+namespace {
+
+CliParse Parse(std::vector<std::string> args) { return ParseCliArguments(args); }
+
+TEST(CliOptions, DefaultsAreThoseOfTheWindowAtStartUp) {
+  auto p = Parse({"电影"});
+  ASSERT_TRUE(p.options);
+  EXPECT_EQ(p.options->mode, 1);
+  EXPECT_EQ(p.options->source, 4);
+  EXPECT_FALSE(p.options->json);
+  EXPECT_EQ(p.options->keyword, Gbk("电影"));
+}
+
+TEST(CliOptions, SourcesByNameOrNumberAndEveryOption) {
+  auto p = Parse({"--mode", "torrent", "--source", "tazhao", "--hosts", "h.ini", "--max-pages", "3",
+                  "--timeout", "5", "--format", "json", "x"});
+  ASSERT_TRUE(p.options) << p.error;
+  EXPECT_EQ(p.options->mode, 2);
+  EXPECT_EQ(p.options->source, 1);
+  EXPECT_EQ(p.options->hostsFile, "h.ini");
+  EXPECT_EQ(p.options->maxPages, 3);
+  EXPECT_EQ(p.options->timeoutSeconds, 5);
+  EXPECT_TRUE(p.options->json);
+  EXPECT_EQ(Parse({"--source", "6", "x"}).options->source, 6);
+  EXPECT_EQ(Parse({"--source", "115", "x"}).options->source, 2);
+  EXPECT_EQ(Parse({"--", "--mode"}).options->keyword, "--mode");
+}
+
+TEST(CliOptions, UsageErrors) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {},
+           {"a", "b"},
+           {"--source", "8", "x"},
+           {"--source", "bing", "x"},
+           {"--mode", "files", "x"},
+           {"--max-pages", "0", "x"},
+           {"--timeout", "-1", "x"},
+           {"--format", "xml", "x"},
+           {"--bogus", "x"},
+           {"x", "--timeout"},
+           {"日本語の\xF0\x9F\x98\x80"}}) {
+    EXPECT_FALSE(Parse(args).options) << (args.empty() ? "" : args.back());
+  }
+}
+
+TEST(CliOptions, EmptyKeywordIsParsedSoThePressCanRefuseIt) {
+  auto p = Parse({""});
+  ASSERT_TRUE(p.options);
+  EXPECT_TRUE(p.options->keyword.empty());
+}
+
+}  // namespace
+}  // namespace panscout
