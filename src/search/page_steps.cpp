@@ -5,11 +5,13 @@
 
 #include "browser/document_accessor.h"
 #include "browser/html_viewer.h"
+#include "net/completion.h"
 #include "net/event_pump.h"
+#include "net/page_source.h"
 #include "net/response_text.h"
 #include "results/result_list.h"
 #include "runtime/codepage.h"
-#include "net/page_source.h"
+#include "search/hosts.h"
 #include "search/search_window.h"
 
 namespace panscout {

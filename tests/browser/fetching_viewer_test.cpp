@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/document_accessor.h"
+#include "net/page_source.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
