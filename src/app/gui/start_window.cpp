@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "app/gui/artwork.h"
@@ -90,11 +91,14 @@ void StartWindow::BuildTopStrip() {
   modes->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   modes->setIconSize(QSize(32, 32));
   modes->setMovable(false);
+  // The buttons must end before the about button, which shares the strip.
+  modes->setStyleSheet("QToolBar{spacing:0;padding:0;border:none;}");
   auto* group = new QActionGroup(modes);
   auto addMode = [&](const char* caption, const QIcon& icon, int mode) {
     QAction* action = modes->addAction(icon, Ui(caption));
     action->setCheckable(true);
     group->addAction(action);
+    modes->widgetForAction(action)->setFixedSize(56, 62);
     connect(action, &QAction::triggered, this,
             [this, mode] { ApplyModeLayout(services_.state, services_.results, mode); });
     return action;
@@ -102,7 +106,9 @@ void StartWindow::BuildTopStrip() {
   addMode("网盘搜索", NetDiskIcon(), kNetDiskMode)->setChecked(true);
   addMode("种子搜索", TorrentIcon(), kTorrentMode);
   modes->addSeparator();
-  connect(modes->addAction(BlogIcon(), Ui("作者博客")), &QAction::triggered, this,
+  QAction* blog = modes->addAction(BlogIcon(), Ui("作者博客"));
+  modes->widgetForAction(blog)->setFixedSize(56, 62);
+  connect(blog, &QAction::triggered, this,
           [this] { OpenWithShell(services_.shell, services_.blogAddress); });
 
   auto* about = Place(new QToolButton(frame), "超级按钮2", 184, 19, 56, 70);
@@ -135,8 +141,9 @@ void StartWindow::BuildSourceColumn() {
   auto* sources = Place(new QToolBar(this), "工具条2", 16, 110, 80, 312);
   sources->setOrientation(Qt::Vertical);
   sources->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  sources->setIconSize(QSize(24, 24));
+  sources->setIconSize(QSize(22, 22));
   sources->setMovable(false);
+  sources->setStyleSheet("QToolBar{spacing:0;padding:0;border:none;}");
   auto* group = new QActionGroup(sources);
   const char* const captions[kSourceButtonCount] = {"讯6",     "115网盘", "纳米盘", "新浪爱问",
                                                     "rayfile", "千脑",    "hotfile"};
@@ -147,7 +154,8 @@ void StartWindow::BuildSourceColumn() {
     action->setChecked(i == 0);
     action->setVisible(i != kHiddenSourceButton);
     group->addAction(action);
-    sources->widgetForAction(action)->setMinimumWidth(76);
+    // Six visible buttons share the 312-pixel column.
+    sources->widgetForAction(action)->setFixedSize(78, 51);
     connect(action, &QAction::triggered, this, [this, i] {
       if (int source = SourceForButton(i)) services_.state.sourceNumber = source;
     });
@@ -223,6 +231,8 @@ void StartWindow::BuildBottomStrip() {
   settingsText_ = Place(new QPlainTextEdit(this), "编辑框1", 312, 432, 24, 16);
   settingsText_->hide();
   webAd_ = HiddenFromFocus(Place(new QWebEngineView(this), "超文本浏览框2", -8, 448, 664, 88));
+  // Until an advertisement loads, the strip is the window's own background.
+  webAd_->page()->setBackgroundColor(palette().color(QPalette::Window));
 }
 
 void StartWindow::OnStartWindowCreated() {
