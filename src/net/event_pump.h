@@ -2,14 +2,15 @@
 // How a waiting thread keeps its window alive: it sleeps until a worker ends or
 // input arrives, then dispatches what is pending. Fetches and other waits go
 // through this so the search runs the same in the window, the CLI and tests.
+// Implementations: QtEventPump (net/qt_event_pump.h) for threads that run a Qt
+// event loop, ScriptedEventPump (tests/support) for tests.
 
 #include <chrono>
 #include <memory>
 
-namespace panscout {
+#include "net/completion.h"
 
-// Signalled once, by a worker thread, when it has finished.
-class Completion;
+namespace panscout {
 
 class EventPump {
  public:
@@ -17,8 +18,10 @@ class EventPump {
 
   virtual ~EventPump() = default;
 
-  // Sleeps until `done` is signalled, input for this thread arrives, or
-  // `timeout` passes without either.
+  // Sleeps until `done` is signalled (kSignalled, which wins over the others),
+  // input for this thread arrives (kInput), or `timeout` passes without either
+  // (kTimeout). A pump that cannot sleep without handling what woke it may
+  // dispatch that input before returning kInput.
   virtual WaitResult Wait(const std::shared_ptr<Completion>& done,
                           std::chrono::milliseconds timeout) = 0;
 

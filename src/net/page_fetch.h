@@ -2,9 +2,6 @@
 // One HTTP exchange on a worker thread while the calling thread keeps
 // dispatching its events. Every kind of failure gives the empty buffer.
 
-#include <chrono>
-#include <optional>
-
 #include "net/http_request.h"
 #include "runtime/text.h"
 
@@ -17,10 +14,15 @@ constexpr int kDefaultFetchTimeoutSeconds = 90;
 
 struct FetchOptions {
   Text method, proxy, userName, password, extraHeaders, postData;
-  int timeoutSeconds = 0;        // 0: the default of 90 seconds
+  int timeoutSeconds = 0;         // 0 or less: the default of 90 seconds
   Text* headerTextOut = nullptr;  // receives the response header block
 };
 
+// Returns the response body, or the empty buffer when the request failed or
+// no event and no answer came for a whole time-out. The wait goes through
+// `pump`, so handlers (and nested fetches) run meanwhile; the time-out counts
+// from the last batch of dispatched events. A worker given up on is told to
+// stop and its late answer is dropped.
 Bytes FetchPage(EventPump& pump, CookieStore& cookies, const Text& url,
                 const FetchOptions& options = {});
 

@@ -8,15 +8,7 @@ namespace panscout {
 
 Text Utf8PageToText(const Bytes& body) {
   std::string_view utf8(body.data);
-  utf8 = utf8.substr(0, utf8.find('\0'));
-  std::u16string units = Utf8ToUtf16(utf8);
-  Bytes wide;
-  wide.data.reserve(units.size() * 2);
-  for (char16_t unit : units) {
-    wide.data.push_back(static_cast<char>(unit & 0xFF));
-    wide.data.push_back(static_cast<char>(unit >> 8));
-  }
-  return WideToText(wide);
+  return Utf8ToGbk(utf8.substr(0, utf8.find('\0')));
 }
 
 Text WideToText(const Bytes& utf16le) {

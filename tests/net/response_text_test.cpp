@@ -35,6 +35,10 @@ TEST(WideToText, StopsAtTheFirstZeroUnitOrTheEnd) {
   EXPECT_EQ(WideToText(B(std::string_view("\0\x4E", 2))), "\xD2\xBB");  // U+4E00
 }
 
+TEST(WideToText, SurrogatePairWithoutAGbkFormIsOneDefaultCharacter) {
+  EXPECT_EQ(WideToText(B(std::string_view("a\0\x3D\xD8\x00\xDEz\0", 8))), "a?z");
+}
+
 TEST(WideToText, IgnoresAFinalOddByte) {
   EXPECT_EQ(WideToText(B(std::string_view("a\0b", 3))), "a");
 }

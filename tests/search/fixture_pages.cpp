@@ -104,9 +104,10 @@ std::string BaiduSitePage(int source, const PageSpec& spec) {
   if (spec.total >= 0) page += "<div class=\"nums\">百度为您找到相关结果约" + WithThousands(spec.total) + "个</div>";
   page += "<div id=\"help\">咨询热线：400-800-8888</div>\r\n";
   for (int k = spec.first; k < spec.first + spec.hits; ++k) {
-    if (k - spec.first < spec.extraLinks) page += ExtraBaiduLink(source);
     page += BaiduHit(source, k, k - spec.first < spec.hits - spec.missingSizes);
   }
+  // No "</a>" follows, so only the link pattern sees them.
+  for (int e = 0; e < spec.extraLinks; ++e) page += ExtraBaiduLink(source);
   return Gbk(page + "</body></html>");
 }
 
@@ -137,9 +138,9 @@ std::string TorrentPage(const PageSpec& spec) {
   if (spec.total >= 0) page += "<div class=\"nums\">找到相关结果约" + WithThousands(spec.total) + "个</div>";
   page += "<div>咨询热线：400</div>\n";
   for (int k = spec.first; k < spec.first + spec.hits; ++k) {
-    if (k - spec.first < spec.extraLinks) page += "<a href=\"http://www.btchina.net/extra\" target=\"_blank\">";
     page += "<h3><a href=\"" + HitAddress(0, k) + "\" target=\"_blank\"><em>资料</em>name-" + K(k) + ".torrent</a></h3>\n";
   }
+  for (int e = 0; e < spec.extraLinks; ++e) page += "<a href=\"http://www.btchina.net/extra\" target=\"_blank\">";
   return Gbk(page + "</body></html>");
 }
 

@@ -1,0 +1,88 @@
+#include "net/cookie_store.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace panscout {
+namespace {
+
+Text Trimmed(const Text& text) {
+  auto begin = text.find_first_not_of(" \t");
+  if (begin == Text::npos) return {};
+  return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// RFC 6265 path matching: the cookie path is the request path or a prefix of
+// it that ends at a "/".
+bool PathMatches(const Text& cookiePath, const Text& requestPath) {
+  Text path = requestPath.substr(0, requestPath.find('?'));
+  if (path.compare(0, cookiePath.size(), cookiePath) != 0) return false;
+  return path.size() == cookiePath.size() || cookiePath.back() == '/' ||
+         path[cookiePath.size()] == '/';
+}
+
+}  // namespace
+
+CookieStore::~CookieStore() {
+  std::unique_lock lock(mutex_);
+  leasesEnded_.wait(lock, [this] { return leases_ == 0; });
+}
+
+CookieStore::Lease::Lease(CookieStore& store) : store_(&store) {
+  std::lock_guard lock(store.mutex_);
+  ++store.leases_;
+}
+
+CookieStore::Lease::~Lease() {
+  if (!store_) return;
+  std::lock_guard lock(store_->mutex_);
+  if (--store_->leases_ == 0) store_->leasesEnded_.notify_all();
+}
+
+void CookieStore::Store(const Text& address, const Text& name, const Text& data) {
+  Cookie cookie{name, {}, "/", std::nullopt};
+  TextArray parts = SplitText(data, Text(";"));
+  if (!parts.empty()) cookie.value = Trimmed(parts.front());
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    Text attribute = Trimmed(parts[i]);
+    auto equals = attribute.find('=');
+    if (equals == Text::npos) continue;
+    Text key = LowerCase(Trimmed(attribute.substr(0, equals)));
+    Text value = Trimmed(attribute.substr(equals + 1));
+    if (key == "path" && !value.empty() && value.front() == '/') {
+      cookie.path = value;
+    } else if (key == "max-age") {
+      long seconds = std::strtol(value.c_str(), nullptr, 10);
+      cookie.expires = std::time(nullptr) + seconds;
+    } else if (key == "expires" && !cookie.expires) {
+      std::time_t when = curl_getdate(value.c_str(), nullptr);
+      if (when != -1) cookie.expires = when;
+    }
+  }
+  bool removes = cookie.expires && *cookie.expires <= std::time(nullptr);
+
+  std::lock_guard lock(mutex_);
+  auto& cookies = byAddress_[address];
+  std::erase_if(cookies, [&](const Cookie& old) {
+    return old.name == cookie.name && old.path == cookie.path;
+  });
+  if (!removes) cookies.push_back(std::move(cookie));
+}
+
+Text CookieStore::CookieLineFor(const Text& address, const Text& path) const {
+  std::lock_guard lock(mutex_);
+  auto found = byAddress_.find(address);
+  if (found == byAddress_.end()) return {};
+  std::time_t now = std::time(nullptr);
+  Text line;
+  for (const Cookie& cookie : found->second) {
+    if ((cookie.expires && *cookie.expires <= now) || !PathMatches(cookie.path, path)) continue;
+    if (!line.empty()) line += "; ";
+    line += cookie.name.empty() ? cookie.value : cookie.name + "=" + cookie.value;
+  }
+  return line;
+}
+
+}  // namespace panscout

@@ -1,0 +1,244 @@
+#include "net/http_engine.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "net/url_parts.h"
+
+namespace panscout {
+namespace {
+
+const Text kUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+const Text kAcceptLine =
+    "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
+    "application/vnd.ms-excel, application/vnd.ms-powerpoint, application/msword, */*\r\n";
+const Text kLanguageLine = "Accept-Language: zh-cn\r\n";
+const Text kContentTypeLine = "Content-Type: application/x-www-form-urlencoded\r\n";
+const Text kCookieLinePrefix = "Set-Cookie: ";
+// Headers curl would add of its own; an empty value keeps them out, so only
+// the composed header text goes to the server.
+constexpr const char* kCurlOwnHeaders[] = {"Accept:", "Expect:", "Content-Type:", "Content-Length:"};
+// A hostile server must not fill memory through its header block either.
+constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
+constexpr int kMaxRedirects = 20;
+
+using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
+using CurlList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+
+bool CurlReady() {
+  // Never cleaned up: an abandoned worker may still be inside curl at exit.
+  static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+  return ready;
+}
+
+bool Given(const Text& text) { return !RemoveAllSpaces(text).empty(); }
+
+// The caller's lines first, then each default line whose prefix appears
+// nowhere in the text so far, appended without a separator.
+Text ComposeHeaderText(const HttpRequest& request, bool sendsBody) {
+  Text text = request.extraHeaders;
+  auto appendUnlessPresent = [&text](const Text& prefix, const Text& line) {
+    if (FindText(text, prefix, 1, true) == kNotFound) text += line;
+  };
+  appendUnlessPresent("Accept: ", kAcceptLine);
+  appendUnlessPresent("Referer: ", "Referer: " + request.url + "\r\n");
+  appendUnlessPresent("Accept-Language: ", kLanguageLine);
+  if (sendsBody) {
+    appendUnlessPresent("Content-Type: ", kContentTypeLine);
+    text += "Content-Length: " + ToText(static_cast<std::int32_t>(TextLength(request.postData))) +
+            "\r\n";
+  }
+  return text;
+}
+
+// One request of an exchange; a redirect leads to the next one.
+struct Hop {
+  Text url, method;
+  bool sendsBody = false;
+  Text headerText;
+};
+
+// What the callbacks of one exchange fill.
+struct Transfer {
+  const std::atomic<bool>* stop;
+  std::string headerBlock;
+  std::string body;
+
+  bool Stopped() const { return stop && stop->load(); }
+};
+
+std::size_t OnHeaderLine(char* data, std::size_t size, std::size_t count, void* user) {
+  auto& transfer = *static_cast<Transfer*>(user);
+  std::string_view line(data, size * count);
+  // Interim (1xx) responses come first; only the last response's block counts.
+  if (line.starts_with("HTTP/")) transfer.headerBlock.clear();
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  if (transfer.headerBlock.size() + line.size() + 2 > kMaxHeaderBytes) return 0;
+  transfer.headerBlock.append(line).append("\r\n");
+  return size * count;
+}
+
+std::size_t OnBodyBytes(char* data, std::size_t size, std::size_t count, void* user) {
+  auto& transfer = *static_cast<Transfer*>(user);
+  if (transfer.Stopped()) return 0;
+  std::size_t taken = std::min(size * count, kMaxBodyBytes - transfer.body.size());
+  transfer.body.append(data, taken);
+  return taken;  // fewer than offered ends the read
+}
+
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<Transfer*>(user)->Stopped() ? 1 : 0;
+}
+
+void ConfigureExchange(CURL* easy, const HttpRequest& request, Transfer& transfer) {
+  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
+  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
+  curl_easy_setopt(easy, CURLOPT_USERAGENT, kUserAgent.c_str());
+  // An empty proxy also keeps curl from taking one from the environment.
+  Text proxy = Given(request.proxy) ? "http://" + request.proxy : Text();
+  curl_easy_setopt(easy, CURLOPT_PROXY, proxy.c_str());
+  curl_easy_setopt(easy, CURLOPT_NOPROXY, "");
+  curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeaderLine);
+  curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
+  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBodyBytes);
+  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, OnProgress);
+  curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &transfer);
+}
+
+CurlList HeaderList(const Text& headerText, const Text& cookieLine) {
+  CurlList list(nullptr, curl_slist_free_all);
+  auto append = [&list](const std::string& line) {
+    if (curl_slist* grown = curl_slist_append(list.get(), line.c_str())) {
+      list.release();
+      list.reset(grown);
+    }
+  };
+  for (const Text& line : SplitText(headerText, Text("\r\n")))
+    if (!line.empty()) append(line);
+  if (!cookieLine.empty()) append("Cookie: " + cookieLine);
+  for (const char* header : kCurlOwnHeaders) append(header);
+  return list;
+}
+
+Text CurlUrl(const Text& url) {
+  int port = UrlPort(url);
+  Text portText = port == kDefaultHttpPort || port == 0 ? Text() : ":" + std::to_string(port);
+  return "http://" + UrlHost(url, false) + portText + UrlPath(url);
+}
+
+bool SameServer(const Text& a, const Text& b) {
+  return UrlHost(a, false) == UrlHost(b, false) && UrlPort(a) == UrlPort(b);
+}
+
+void Perform(CURL* easy, const Hop& hop, const HttpRequest& request, CookieStore& cookies,
+             Transfer& transfer) {
+  Text url = CurlUrl(hop.url);
+  CurlList headers =
+      HeaderList(hop.headerText, cookies.CookieLineFor("http://" + UrlHost(hop.url, false),
+                                                       UrlPath(hop.url)));
+  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
+  if (hop.sendsBody) {
+    curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.postData.data());
+    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                     static_cast<curl_off_t>(request.postData.size()));
+  } else {
+    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+  }
+  // The verb goes out exactly as given; none means GET.
+  curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, hop.method.empty() ? nullptr : hop.method.c_str());
+  // Credentials go only to the server they were given for, not to redirect targets.
+  bool ownServer = SameServer(hop.url, request.url);
+  bool user = ownServer && Given(request.userName), password = ownServer && Given(request.password);
+  curl_easy_setopt(easy, CURLOPT_USERNAME, user ? request.userName.c_str() : nullptr);
+  curl_easy_setopt(easy, CURLOPT_PASSWORD, password ? request.password.c_str() : nullptr);
+  transfer.headerBlock.clear();
+  transfer.body.clear();
+  curl_easy_perform(easy);
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
+}
+
+// The next request when the response redirects to a plain HTTP address; a
+// POST becomes a body-less GET after 301, 302 and 303, as browsers do.
+std::optional<Hop> RedirectedHop(CURL* easy, const Hop& hop, const HttpRequest& request) {
+  long status = 0;
+  char* target = nullptr;
+  curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+  curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &target);
+  bool redirect = status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+  if (!redirect || !target || !std::string_view(target).starts_with("http://")) return std::nullopt;
+  Hop next = hop;
+  next.url = target;
+  if (status != 307 && status != 308 && hop.sendsBody) {
+    next.method = "GET";
+    next.sendsBody = false;
+    next.headerText = ComposeHeaderText(request, false);
+  }
+  return next;
+}
+
+// Files every "Set-Cookie: " line of a header block under "http://" + host:
+// the name before the first "=", the value and its attributes after it.
+void StoreCookies(CookieStore& cookies, const Text& headerText, const Text& host) {
+  if (FindText(headerText, kCookieLinePrefix, 1, true) == kNotFound) return;
+  Text text = headerText;
+  std::replace(text.begin(), text.end(), '\x1a', '\n');  // also ends a line
+  for (Text line : SplitText(text, Text("\n"))) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (FindText(line, kCookieLinePrefix, 1, true) == kNotFound) continue;
+    Text rest = ReplaceAt(line, 1, TextLength(kCookieLinePrefix));
+    int e = FindText(rest, "=", 1, false);
+    Text name = e == kNotFound ? Text() : LeftText(rest, e - 1);
+    Text data = e == kNotFound ? rest : RightText(rest, TextLength(rest) - e);
+    cookies.Store("http://" + host, name, data);
+  }
+}
+
+}  // namespace
+
+bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atomic<bool>* stop) {
+  if (!record) return false;
+  record->Rewind();
+  if (record->ReadText() != kRequestMarker) return false;
+  HttpRequest request = ReadRequestTexts(*record);
+  record->Clear();
+
+  Text verb = UpperCase(request.method);
+  if (!request.method.empty() && verb != "GET" && verb != "POST") return false;
+  if (!CurlReady()) return false;
+  CurlHandle easy(curl_easy_init(), curl_easy_cleanup);
+  if (!easy) return false;
+
+  Transfer transfer{stop, {}, {}};
+  ConfigureExchange(easy.get(), request, transfer);
+  bool sendsBody = verb == "POST" && !request.postData.empty();
+  Hop hop{request.url, request.method, sendsBody, ComposeHeaderText(request, sendsBody)};
+  Perform(easy.get(), hop, request, cookies, transfer);
+  for (int redirects = 0; redirects < kMaxRedirects && !transfer.Stopped(); ++redirects) {
+    std::optional<Hop> next = RedirectedHop(easy.get(), hop, request);
+    if (!next) break;
+    StoreCookies(cookies, ToText(Bytes(transfer.headerBlock)), UrlHost(hop.url, false));
+    hop = std::move(*next);
+    Perform(easy.get(), hop, request, cookies, transfer);
+  }
+
+  Text headerText = ToText(Bytes(transfer.headerBlock));
+  WriteResponseShape(*record, headerText, Bytes(std::move(transfer.body)));
+  easy.reset();
+
+  Text host = UrlHost(request.url, false), finalHost = UrlHost(hop.url, false);
+  if (finalHost != host) StoreCookies(cookies, headerText, finalHost);
+  StoreCookies(cookies, headerText, host);
+  return true;
+}
+
+}  // namespace panscout

@@ -1,0 +1,25 @@
+#pragma once
+// One complete HTTP exchange with a fixed browser identity: it takes its
+// request from a hand-off record and writes the response back into it.
+
+#include <atomic>
+#include <cstddef>
+
+#include "net/cookie_store.h"
+#include "net/handoff_record.h"
+
+namespace panscout {
+
+// Larger bodies are cut here; the exchange completes with what was read.
+constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
+
+// Reads the request shape, empties the record and, once the exchange is done,
+// leaves the response shape in it. False when the record is missing or not a
+// request (left untouched), or when nothing could be sent: the client cannot
+// start or the method is neither empty, GET nor POST (record left empty). An
+// unreachable server still completes, with an empty body. Cookies come from
+// and go to `cookies`. Setting `stop` makes a running exchange end soon.
+bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
+                    const std::atomic<bool>* stop = nullptr);
+
+}  // namespace panscout
