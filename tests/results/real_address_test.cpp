@@ -6,7 +6,7 @@
 
 #include "results/hit_page_fetch.h"
 #include "runtime/codepage.h"
-#include "support/local_http_server.h"
+#include "support/test_http_server.h"
 
 namespace panscout {
 namespace {
@@ -68,42 +68,29 @@ TEST(ResolveRealAddress, PageIsTakenUpToItsFirstZeroByte) {
   EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 1), "");
 }
 
-class FetchHitPageTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    server_.server().Get("/page", [this](const httplib::Request& req, httplib::Response& res) {
-      request_ = req;
-      res.set_content(kLinked, "text/html");
-    });
-    server_.server().Get("/moved", [](const httplib::Request&, httplib::Response& res) {
-      res.set_redirect("/page");
-    });
-    server_.server().Get("/slow", [](const httplib::Request&, httplib::Response& res) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-      res.set_content(kLinked, "text/html");
-    });
-    server_.Start();
-  }
-  testing::LocalHttpServer server_;
-  httplib::Request request_;
-};
-
-TEST_F(FetchHitPageTest, SendsAPlainUncachedHttp10Get) {
-  Bytes body = FetchHitPage(server_.Url("/page"), 10);
-  EXPECT_EQ(body.data, kLinked);
-  EXPECT_EQ(request_.method, "GET");
-  EXPECT_EQ(request_.version, "HTTP/1.0");
-  EXPECT_EQ(request_.get_header_value("Accept"), "*/*");
-  EXPECT_EQ(request_.get_header_value("Cache-Control"), "no-cache");
-  EXPECT_EQ(FetchHitPage(server_.Url("/moved"), 10).data, kLinked);
+TEST(FetchHitPage, SendsAPlainUncachedHttp10GetAndFollowsRedirects) {
+  TestHttpServer server;
+  server.Add(TestHttpServer::Redirect(302, "/page"));
+  server.Add(TestHttpServer::Response(200, kLinked));
+  EXPECT_EQ(FetchHitPage(server.Url("/moved"), 10).data, kLinked);
+  auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].rfind("GET /page HTTP/1.0\r\n", 0), 0u) << requests[1];
+  EXPECT_NE(requests[1].find("\r\nAccept: */*\r\n"), std::string::npos);
+  EXPECT_NE(requests[1].find("\r\nCache-Control: no-cache\r\n"), std::string::npos);
 }
 
-TEST_F(FetchHitPageTest, FailuresGiveTheEmptyBuffer) {
-  EXPECT_TRUE(FetchHitPage(server_.Url("/slow"), 1).empty());
+TEST(FetchHitPage, FailuresGiveTheEmptyBuffer) {
+  TestHttpServer server;
+  server.Add(TestHttpServer::Reply().Hang());
+  server.Add(TestHttpServer::Reply().Send("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npart").Reset());
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(FetchHitPage(server.Url("/hangs"), 1).empty());
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+  EXPECT_TRUE(FetchHitPage(server.Url("/cut"), 10).empty());
   EXPECT_TRUE(FetchHitPage("ftp://127.0.0.1/page", 10).empty());
   EXPECT_TRUE(FetchHitPage("", 10).empty());
-  server_.Stop();
-  EXPECT_TRUE(FetchHitPage(server_.Url("/page"), 10).empty());
+  EXPECT_EQ(server.Requests().size(), 2u);
 }
 
 }  // namespace
