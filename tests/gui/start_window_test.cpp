@@ -311,6 +311,14 @@ TEST_F(StartWindowTest, The115SourceOpensTheDialogEvenWithoutSelection) {
   EXPECT_EQ(results.SelectedRow(), -1);
   EXPECT_EQ(pages.requested, std::vector<Text>{""});
   EXPECT_TRUE(shell.opened.empty());
+
+  // The menu item resolves the selected hit the same way.
+  results.SetSelectedRow(0);
+  auto fromMenu = AnswerNextModal();
+  Find<QMenu>("菜单")->actions().first()->trigger();
+  ASSERT_TRUE(fromMenu->seen);
+  EXPECT_EQ(fromMenu->title, U("a"));
+  EXPECT_EQ(pages.requested.back(), "http://x/a");
 }
 
 TEST_F(StartWindowTest, RightClickMenuOnlyForThe115SourceInEitherMode) {

@@ -43,6 +43,8 @@ QMessageBox::StandardButton TaskModalBox(QMessageBox::Icon icon, const QString& 
   QMessageBox box(icon, title, text, buttons);
   box.setWindowModality(Qt::ApplicationModal);
   box.setWindowIcon(ProductIcon());
+  if (auto* ok = box.button(QMessageBox::Ok)) ok->setText(Ui("确定"));
+  if (auto* cancel = box.button(QMessageBox::Cancel)) cancel->setText(Ui("取消"));
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
