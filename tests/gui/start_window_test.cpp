@@ -19,6 +19,7 @@
 
 #include <algorithm>
 
+#include "app/gui/busy_indicator.h"
 #include "app/gui/dispatching_wait.h"
 #include "gui/gui_test_support.h"
 #include "runtime/codepage.h"
@@ -256,7 +257,10 @@ TEST_F(StartWindowTest, SearchWindowPropertiesDriveTheControls) {
   window->SetKeywordEnabled(false);
   EXPECT_FALSE(Find<QLineEdit>("搜索框")->isEnabled());
   window->SetBusyVisible(true);
-  EXPECT_TRUE(Find<QWidget>("图片框1")->isVisible());
+  auto* busy = Find<BusyIndicator>("图片框1");
+  EXPECT_TRUE(busy->isVisible());
+  int frame = busy->frame();
+  EXPECT_TRUE(WaitDispatching([&] { return busy->frame() != frame; }, std::chrono::seconds(2)));
   results.SetStatus(Gbk("状态：已经搜索完毕！"));
   EXPECT_EQ(Find<QStatusBar>("状态条1")->findChild<QLabel*>()->text(), U("状态：已经搜索完毕！"));
 
