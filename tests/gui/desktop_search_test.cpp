@@ -174,6 +174,19 @@ TEST_F(DesktopSearchTest, AStopClickDuringAFetchEndsAfterThatPage) {
   ExpectIdle("状态：");
 }
 
+TEST_F(DesktopSearchTest, ClosingTheWindowEndsARunningSearch) {
+  Press("工具条2", "纳米盘");
+  // A search of 100000 hits would otherwise go on for ten thousand pages.
+  TypeKeyword("movie#100000");
+  int rowsAtClose = -1;
+  ClickStart([&] {
+    rowsAtClose = Find<QTreeView>("超级列表框1")->model()->rowCount();
+    window().close();
+  });
+  ASSERT_GE(rowsAtClose, 0);
+  EXPECT_EQ(Find<QTreeView>("超级列表框1")->model()->rowCount(), rowsAtClose + 10);
+}
+
 TEST_F(DesktopSearchTest, AnEmptyKeywordOnlyShowsTheMessage) {
   TypeKeyword("");
   auto message = AnswerNextModal();

@@ -253,6 +253,8 @@ void StartWindow::OnStartWindowDestroyed() {
 
 void StartWindow::closeEvent(QCloseEvent* event) {
   OnStartWindowDestroyed();
+  // A search runs inside the button's click; it must end for the program to.
+  for (StepRun& step : services_.state.steps) step.running = false;
   event->accept();
 }
 
