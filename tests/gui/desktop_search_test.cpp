@@ -96,6 +96,21 @@ class DesktopSearchTest : public ::testing::Test {
     return seen;
   }
 
+  // Searches 纳米盘 for `keyword` and runs `interrupt` during the first fetch
+  // the probe sees; returns the rows listed at that moment. The page being
+  // fetched still lists its ten hits.
+  int SearchInterrupted(const char* keyword, const std::function<void()>& interrupt) {
+    Press("工具条2", "纳米盘");
+    TypeKeyword(keyword);
+    int rows = -1;
+    ClickStart([&] {
+      rows = Find<QTreeView>("超级列表框1")->model()->rowCount();
+      interrupt();
+    });
+    EXPECT_GE(rows, 0);
+    return rows;
+  }
+
   QString Cell(int row, int column) {
     QAbstractItemModel* model = Find<QTreeView>("超级列表框1")->model();
     return model->data(model->index(row, column)).toString();
@@ -161,29 +176,16 @@ TEST_F(DesktopSearchTest, TorrentSearchEndsWithItsMessageWhileStillBusy) {
 }
 
 TEST_F(DesktopSearchTest, AStopClickDuringAFetchEndsAfterThatPage) {
-  Press("工具条2", "纳米盘");
-  TypeKeyword("movie");
-  int rowsAtStop = -1;
-  ClickStart([&] {
-    rowsAtStop = Find<QTreeView>("超级列表框1")->model()->rowCount();
+  int rowsAtStop = SearchInterrupted("movie", [&] {
     QTest::mouseClick(Find<QPushButton>("按钮1"), Qt::LeftButton);
   });
-  // The page being fetched still lists its ten hits; no later page is asked for.
-  ASSERT_GE(rowsAtStop, 0);
   ExpectRows(demo::kNamipan, "movie", rowsAtStop + 10, true);
   ExpectIdle("状态：");
 }
 
 TEST_F(DesktopSearchTest, ClosingTheWindowEndsARunningSearch) {
-  Press("工具条2", "纳米盘");
   // A search of 100000 hits would otherwise go on for ten thousand pages.
-  TypeKeyword("movie#100000");
-  int rowsAtClose = -1;
-  ClickStart([&] {
-    rowsAtClose = Find<QTreeView>("超级列表框1")->model()->rowCount();
-    window().close();
-  });
-  ASSERT_GE(rowsAtClose, 0);
+  int rowsAtClose = SearchInterrupted("movie#100000", [&] { window().close(); });
   EXPECT_EQ(Find<QTreeView>("超级列表框1")->model()->rowCount(), rowsAtClose + 10);
 }
 
