@@ -1,0 +1,15 @@
+#pragma once
+// The program's pictures, drawn in code so they stay sharp at any size.
+
+#include <QIcon>
+
+namespace panscout {
+
+QIcon ProductIcon();
+QIcon NetDiskIcon();
+QIcon TorrentIcon();
+QIcon BlogIcon();
+QIcon AuthorIcon();
+QIcon SourceIcon();
+
+}  // namespace panscout

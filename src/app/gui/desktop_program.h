@@ -1,0 +1,44 @@
+#pragma once
+// The window program's composition: the run's state, the page fetching, the
+// start window with its viewer, and the search bound to the start button.
+
+#include <memory>
+
+#include "app/gui/background_hit_page_download.h"
+#include "app/gui/start_window.h"
+#include "app/session.h"
+#include "net/http_page_source.h"
+#include "net/qt_event_pump.h"
+
+namespace panscout {
+
+class SearchController;
+class WebEngineViewer;
+
+struct DesktopTimeouts {
+  int pageSeconds = 0;  // 0: the page fetch's default
+  int hitPageSeconds = 90;
+};
+
+class DesktopProgram {
+ public:
+  DesktopProgram(Hosts hosts, ShellOpener& shell, DesktopTimeouts timeouts = {});
+  ~DesktopProgram();
+
+  // Shows the start window and runs its creation handler.
+  void Start();
+
+  Session& session() { return session_; }
+  StartWindow& window() { return *window_; }
+
+ private:
+  Session session_;
+  QtEventPump pump_;
+  HttpPageSource pages_;
+  BackgroundHitPageDownload hitPages_;
+  std::unique_ptr<StartWindow> window_;
+  WebEngineViewer* viewer_;  // owned by its view
+  std::unique_ptr<SearchController> controller_;
+};
+
+}  // namespace panscout

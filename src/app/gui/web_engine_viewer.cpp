@@ -1,0 +1,75 @@
+#include "app/gui/web_engine_viewer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QVariant>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "app/gui/dispatching_wait.h"
+#include "app/gui/qt_text.h"
+
+namespace panscout {
+
+namespace {
+
+// A script that never answers must not hold the search forever.
+constexpr std::chrono::seconds kScriptTimeout(30);
+
+// Reads whatever page the view shows at the time of each read.
+class WebEngineDocument : public HtmlDocument {
+ public:
+  explicit WebEngineDocument(QPointer<QWebEngineView> view) : view_(std::move(view)) {}
+
+  std::optional<Text> RootElementProperty(const Text& name) override {
+    return ReadString("document.documentElement", name);
+  }
+  std::optional<Text> DocumentProperty(const Text& name) override {
+    return ReadString("document", name);
+  }
+
+ private:
+  std::optional<Text> ReadString(const char* object, const Text& name) {
+    if (!view_) return std::nullopt;
+    // The name goes in as a quoted string, never as script text.
+    QString quoted = QString::fromUtf8(
+        QJsonDocument(QJsonArray{QJsonValue(ToQString(name))}).toJson(QJsonDocument::Compact));
+    QString script = QString("(function(){var v=%1[%2[0]];return typeof v==='string'?v:null;})()")
+                         .arg(QString::fromLatin1(object), quoted);
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    view_->page()->runJavaScript(script, [answer](const QVariant& v) { *answer = v; });
+    if (!WaitDispatching([&] { return answer->has_value(); }, kScriptTimeout)) return std::nullopt;
+    const QVariant& value = **answer;
+    if (value.typeId() != QMetaType::QString) return std::nullopt;
+    return FromQString(value.toString());
+  }
+
+  QPointer<QWebEngineView> view_;
+};
+
+}  // namespace
+
+WebEngineViewer::WebEngineViewer(QWebEngineView* view) : QObject(view), view_(view) {
+  connect(view, &QWebEngineView::loadStarted, this, [this] { awaitingStart_ = false; });
+  // A failed load is finished too: the search then reads an error page. The end
+  // of a load that a new navigation cut short does not count.
+  connect(view, &QWebEngineView::loadFinished, this, [this] {
+    if (!awaitingStart_) readyState_ = kReadyComplete;
+  });
+}
+
+void WebEngineViewer::Navigate(const Text& url) {
+  if (!view_) return;
+  // Set before the load starts, so a wait never sees the previous page as done.
+  readyState_ = kReadyLoading;
+  awaitingStart_ = true;
+  view_->load(QUrl(ToQString(url)));
+}
+
+std::shared_ptr<HtmlDocument> WebEngineViewer::Document() {
+  if (!view_) return nullptr;
+  return std::make_shared<WebEngineDocument>(view_);
+}
+
+}  // namespace panscout

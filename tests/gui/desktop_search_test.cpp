@@ -1,0 +1,211 @@
+// Whole searches from real clicks in the start window, against the demo
+// services started for the test.
+
+#include "app/gui/desktop_program.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include "../tools/demo/result_pages.h"
+#include "gui/gui_test_support.h"
+#include "runtime/codepage.h"
+#include "tools/demo_process.h"
+
+namespace panscout {
+namespace {
+
+using demo::ExpectedHit;
+using demo::ParseKeyword;
+using testing::AnswerNextModal;
+using testing::RecordingShell;
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// What the window looked like while the search was fetching.
+struct Searching {
+  bool seen = false;
+  QString caption;
+  bool keywordEnabled = true;
+  bool busyVisible = false;
+  QString status;
+};
+
+class DesktopSearchTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    demo_ = new demo::testing::DemoProcess;
+    ASSERT_TRUE(demo_->Start());
+  }
+  static void TearDownTestSuite() {
+    demo_->Stop();
+    delete demo_;
+    demo_ = nullptr;
+  }
+
+  void SetUp() override {
+    Hosts hosts = Hosts::Defaults();
+    ASSERT_EQ(LoadHostsFile(demo_->hostsPath(), hosts), std::nullopt);
+    program_ = std::make_unique<DesktopProgram>(hosts, shell_);
+    auto question = AnswerNextModal(QMessageBox::Cancel);
+    program_->Start();
+    ASSERT_TRUE(question->seen);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+  }
+
+  StartWindow& window() { return program_->window(); }
+  template <typename W>
+  W* Find(const char* name) { return window().findChild<W*>(U(name)); }
+
+  void Press(const char* toolbar, const char* caption) {
+    for (QAction* action : Find<QToolBar>(toolbar)->actions()) {
+      if (action->text() == U(caption)) {
+        QTest::mouseClick(Find<QToolBar>(toolbar)->widgetForAction(action), Qt::LeftButton);
+        return;
+      }
+    }
+    ADD_FAILURE() << caption;
+  }
+
+  void TypeKeyword(const char* keyword) {
+    QTest::mouseClick(Find<QLineEdit>("搜索框"), Qt::LeftButton);
+    QTest::keyClicks(Find<QLineEdit>("搜索框"), keyword);
+  }
+
+  // Clicks 按钮1; the search runs inside the click. `duringFetch` runs once,
+  // from the first event dispatched while a page is awaited.
+  Searching ClickStart(std::function<void()> duringFetch = nullptr) {
+    Searching seen;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+      if (seen.seen) return;
+      seen = {true, Find<QPushButton>("按钮1")->text(), Find<QLineEdit>("搜索框")->isEnabled(),
+              Find<QWidget>("图片框1")->isVisible(),
+              Find<QStatusBar>("状态条1")->findChild<QLabel*>()->text()};
+      if (duringFetch) duringFetch();
+    });
+    probe.start(0);
+    QTest::mouseClick(Find<QPushButton>("按钮1"), Qt::LeftButton);
+    return seen;
+  }
+
+  // Searches 纳米盘 for `keyword` and runs `interrupt` during the first fetch
+  // the probe sees; returns the rows listed at that moment. The page being
+  // fetched still lists its ten hits.
+  int SearchInterrupted(const char* keyword, const std::function<void()>& interrupt) {
+    Press("工具条2", "纳米盘");
+    TypeKeyword(keyword);
+    int rows = -1;
+    ClickStart([&] {
+      rows = Find<QTreeView>("超级列表框1")->model()->rowCount();
+      interrupt();
+    });
+    EXPECT_GE(rows, 0);
+    return rows;
+  }
+
+  QString Cell(int row, int column) {
+    QAbstractItemModel* model = Find<QTreeView>("超级列表框1")->model();
+    return model->data(model->index(row, column)).toString();
+  }
+
+  void ExpectRows(int source, const char* keyword, int count, bool withSize) {
+    QAbstractItemModel* model = Find<QTreeView>("超级列表框1")->model();
+    ASSERT_EQ(model->rowCount(), count);
+    for (int k = 1; k <= count; ++k) {
+      demo::Hit hit = ExpectedHit(demo_->hosts(), source, ParseKeyword(keyword), k);
+      int column = 0;
+      EXPECT_EQ(Cell(k - 1, column++), QString::fromStdString(hit.name)) << k;
+      if (withSize) EXPECT_EQ(Cell(k - 1, column++), QString::fromStdString(hit.size)) << k;
+      EXPECT_EQ(Cell(k - 1, column), QString::fromStdString(hit.address)) << k;
+    }
+  }
+
+  void ExpectIdle(const char* status) {
+    EXPECT_EQ(Find<QPushButton>("按钮1")->text(), U("开始搜索"));
+    EXPECT_TRUE(Find<QLineEdit>("搜索框")->isEnabled());
+    EXPECT_FALSE(Find<QWidget>("图片框1")->isVisible());
+    EXPECT_EQ(Find<QStatusBar>("状态条1")->findChild<QLabel*>()->text(), U(status));
+  }
+
+  static void ExpectSearchingLook(const Searching& seen) {
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.caption, U("停止搜索"));
+    EXPECT_FALSE(seen.keywordEnabled);
+    EXPECT_TRUE(seen.busyVisible);
+    EXPECT_EQ(seen.status, U("状态："));
+  }
+
+  static demo::testing::DemoProcess* demo_;
+  RecordingShell shell_;
+  std::unique_ptr<DesktopProgram> program_;
+};
+
+demo::testing::DemoProcess* DesktopSearchTest::demo_ = nullptr;
+
+TEST_F(DesktopSearchTest, SiteSourceListsEveryHitAndEndsWithTheDoneStatus) {
+  Press("工具条2", "纳米盘");
+  TypeKeyword("movie#13");
+  ExpectSearchingLook(ClickStart());
+  ExpectRows(demo::kNamipan, "movie#13", 13, true);
+  ExpectIdle("状态：已经搜索完毕！");
+  EXPECT_EQ(Find<QLineEdit>("搜索框")->text(), U("movie#13"));
+}
+
+TEST_F(DesktopSearchTest, TorrentSearchEndsWithItsMessageWhileStillBusy) {
+  Press("工具条1", "种子搜索");
+  TypeKeyword("movie#12");
+  bool busyAtMessage = false;
+  auto message = AnswerNextModal(QMessageBox::Ok, [&](QWidget*) {
+    busyAtMessage = Find<QWidget>("图片框1")->isVisible();
+  });
+  ExpectSearchingLook(ClickStart());
+  ASSERT_TRUE(message->seen);
+  EXPECT_EQ(message->title, U("信息："));
+  EXPECT_EQ(message->text, U("搜索完毕！"));
+  EXPECT_TRUE(busyAtMessage);
+  ExpectRows(demo::kTorrent, "movie#12", 12, false);
+  ExpectIdle("状态：");
+}
+
+TEST_F(DesktopSearchTest, AStopClickDuringAFetchEndsAfterThatPage) {
+  int rowsAtStop = SearchInterrupted("movie", [&] {
+    QTest::mouseClick(Find<QPushButton>("按钮1"), Qt::LeftButton);
+  });
+  ExpectRows(demo::kNamipan, "movie", rowsAtStop + 10, true);
+  ExpectIdle("状态：");
+}
+
+TEST_F(DesktopSearchTest, ClosingTheWindowEndsARunningSearch) {
+  // A search of 100000 hits would otherwise go on for ten thousand pages.
+  int rowsAtClose = SearchInterrupted("movie#100000", [&] { window().close(); });
+  EXPECT_EQ(Find<QTreeView>("超级列表框1")->model()->rowCount(), rowsAtClose + 10);
+}
+
+TEST_F(DesktopSearchTest, AnEmptyKeywordOnlyShowsTheMessage) {
+  TypeKeyword("");
+  auto message = AnswerNextModal();
+  Searching seen = ClickStart();
+  ASSERT_TRUE(message->seen);
+  EXPECT_EQ(message->text, U("关键字不能为空！"));
+  EXPECT_FALSE(seen.busyVisible);
+  ExpectIdle("状态：");
+}
+
+TEST_F(DesktopSearchTest, ViewerSourceReadsItsPagesThroughWebEngine) {
+  // 讯6 is the source the window starts with.
+  TypeKeyword("movie#12");
+  ExpectSearchingLook(ClickStart());
+  ExpectRows(demo::kXun6, "movie#12", 12, true);
+  ExpectIdle("状态：已经搜索完毕！");
+}
+
+}  // namespace
+}  // namespace panscout

@@ -1,0 +1,97 @@
+#include "results/real_address.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "results/hit_page_fetch.h"
+#include "runtime/codepage.h"
+#include "support/test_http_server.h"
+
+namespace panscout {
+namespace {
+
+const Text kLinked =
+    "<div class=\"sr\"></div><p><a href=\"http://dl.example.test/f/abc.zip\" onclick=\"x()\">";
+
+TEST(CutRealAddress, TakesTheBytesBetweenLinkAndEndMarker) {
+  EXPECT_EQ(CutRealAddress(kLinked), "dl.example.test/f/abc.zip");
+  // A link before the result marker is skipped.
+  EXPECT_EQ(CutRealAddress("<a href=\"http://early\" onclick=" + kLinked), "dl.example.test/f/abc.zip");
+}
+
+TEST(CutRealAddress, WithoutResultMarkerSearchesFromTheStart) {
+  EXPECT_EQ(CutRealAddress("<a href=\"http://host/p\" onclick=\"\""), "host/p");
+}
+
+TEST(CutRealAddress, NothingWithoutALinkOrEndMarkerAfterIt) {
+  EXPECT_EQ(CutRealAddress("<div class=\"sr\"></div> no link here"), "");
+  // An end marker that stands only before the link does not count.
+  EXPECT_EQ(CutRealAddress("\" onclick=<div class=\"sr\"></div><a href=\"http://host/p\">"), "");
+  // Touching markers give an empty address, which is no address.
+  EXPECT_EQ(CutRealAddress("<a href=\"http://\" onclick="), "");
+}
+
+TEST(CutRealAddress, MarkersMatchWithExactCase) {
+  EXPECT_EQ(CutRealAddress("<DIV CLASS=\"SR\"></DIV><A HREF=\"HTTP://host/p\" ONCLICK="), "");
+  EXPECT_EQ(CutRealAddress("<a href=\"http://host/p\" ONCLICK= <a href=\"http://b/q\" onclick="),
+            "host/p\" ONCLICK= <a href=\"http://b/q");
+}
+
+class RecordingDownload : public HitPageDownload {
+ public:
+  Bytes Download(const Text& url) override {
+    ++calls;
+    lastUrl = url;
+    return Bytes(page);
+  }
+  std::string page;
+  std::string lastUrl;
+  int calls = 0;
+};
+
+TEST(ResolveRealAddress, UnknownKindReportsWithoutDownloading) {
+  RecordingDownload download;
+  download.page = kLinked;
+  EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 0), Gbk("地址类型错误"));
+  EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 4), Gbk("地址类型错误"));
+  EXPECT_EQ(download.calls, 0);
+  for (int kind = 1; kind <= 3; ++kind) {
+    EXPECT_EQ(ResolveRealAddress(download, "http://h/p", kind), "dl.example.test/f/abc.zip");
+  }
+  EXPECT_EQ(download.lastUrl, "http://h/p");
+}
+
+TEST(ResolveRealAddress, PageIsTakenUpToItsFirstZeroByte) {
+  RecordingDownload download;
+  download.page = std::string("<a href=\"http://host/p") + '\0' + "\" onclick=";
+  EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 1), "");
+}
+
+TEST(FetchHitPage, SendsAPlainUncachedHttp10GetAndFollowsRedirects) {
+  TestHttpServer server;
+  server.Add(TestHttpServer::Redirect(302, "/page"));
+  server.Add(TestHttpServer::Response(200, kLinked));
+  EXPECT_EQ(FetchHitPage(server.Url("/moved"), 10).data, kLinked);
+  auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].rfind("GET /page HTTP/1.0\r\n", 0), 0u) << requests[1];
+  EXPECT_NE(requests[1].find("\r\nAccept: */*\r\n"), std::string::npos);
+  EXPECT_NE(requests[1].find("\r\nCache-Control: no-cache\r\n"), std::string::npos);
+}
+
+TEST(FetchHitPage, FailuresGiveTheEmptyBuffer) {
+  TestHttpServer server;
+  server.Add(TestHttpServer::Reply().Hang());
+  server.Add(TestHttpServer::Reply().Send("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npart").Reset());
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(FetchHitPage(server.Url("/hangs"), 1).empty());
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+  EXPECT_TRUE(FetchHitPage(server.Url("/cut"), 10).empty());
+  EXPECT_TRUE(FetchHitPage("ftp://127.0.0.1/page", 10).empty());
+  EXPECT_TRUE(FetchHitPage("", 10).empty());
+  EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+}  // namespace
+}  // namespace panscout

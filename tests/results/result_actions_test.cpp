@@ -1,0 +1,68 @@
+#include "results/result_actions.h"
+
+#include <gtest/gtest.h>
+
+namespace panscout {
+namespace {
+
+struct Fixture {
+  Fixture(int mode, int source) {
+    state.searchMode = mode;
+    state.sourceNumber = source;
+    int row = results.AppendRow();
+    for (int column = 0; column < results.ColumnCount(); ++column) {
+      results.SetCell(row, column, "cell" + std::to_string(column));
+    }
+  }
+  SearchState state;
+  ResultList results;
+};
+
+TEST(DecideDoubleClick, NetDiskModeOpensTheAddressColumn) {
+  Fixture f(kNetDiskMode, 4);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kOpenAddress);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.results).address, "");  // nothing selected
+  f.results.SetSelectedRow(0);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.results).address, "cell2");
+}
+
+TEST(DecideDoubleClick, The115SourceAlwaysOpensTheDialog) {
+  Fixture f(kNetDiskMode, kRealAddressSource);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kRealAddressDialog);
+  f.results.SetSelectedRow(0);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kRealAddressDialog);
+}
+
+TEST(DecideDoubleClick, TorrentModeOpensColumnOneWhateverTheSource) {
+  Fixture f(kTorrentMode, kRealAddressSource);
+  f.results.DeleteColumn(1);
+  f.results.SetSelectedRow(0);
+  DoubleClickAction action = DecideDoubleClick(f.state, f.results);
+  EXPECT_EQ(action.kind, DoubleClickAction::kOpenAddress);
+  EXPECT_EQ(action.address, "cell2");
+}
+
+TEST(DecideDoubleClick, OtherModesDoNothing) {
+  Fixture f(0, 4);
+  f.results.SetSelectedRow(0);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kNothing);
+}
+
+TEST(ShowsResultMenu, OnlyForThe115SourceInEitherMode) {
+  for (int mode : {kNetDiskMode, kTorrentMode}) {
+    for (int source = 1; source <= 7; ++source) {
+      Fixture f(mode, source);
+      EXPECT_EQ(ShowsResultMenu(f.state), source == 2) << mode << " " << source;
+    }
+  }
+}
+
+TEST(SourceForButton, FollowsTheToolbarOrder) {
+  const int expected[] = {4, 2, 3, 6, 5, 1, 7};
+  for (int i = 0; i < kSourceButtonCount; ++i) EXPECT_EQ(SourceForButton(i), expected[i]);
+  EXPECT_EQ(SourceForButton(-1), 0);
+  EXPECT_EQ(SourceForButton(7), 0);
+}
+
+}  // namespace
+}  // namespace panscout
