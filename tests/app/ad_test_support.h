@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QCoreApplication>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -41,6 +44,15 @@ inline void WriteSettings(const TempDirectory& temp, const std::vector<std::stri
   Text text;
   for (const std::string& line : utf8Lines) text += Gbk(line) + "\r\n";
   ASSERT_TRUE(WriteFileAtomically(SettingsPath(temp), Bytes(text)));
+}
+
+// Dispatches this thread's events, as the window's event loop would, until
+// `done` or a generous time limit.
+inline void DispatchUntil(const std::atomic<bool>& done) {
+  auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!done && std::chrono::steady_clock::now() < giveUp) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
 }
 
 class RecordingShell : public ShellOpener {

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "ad_test_support.h"
@@ -12,15 +10,8 @@
 namespace panscout {
 namespace {
 
+using testing::DispatchUntil;
 using testing::FakeAdWindow;
-
-// Dispatches this thread's events, as the window's event loop would.
-void DispatchUntil(const std::atomic<bool>& done) {
-  auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!done && std::chrono::steady_clock::now() < giveUp) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-}
 
 class ForwardingAdWindowTest : public ::testing::Test {
  protected:

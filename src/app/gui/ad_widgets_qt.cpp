@@ -53,8 +53,9 @@ void Advertisements::ResetIndexes() {
   counters_->pictureIndex = 0;
 }
 
-void Advertisements::StartAnnouncementFeed(FeedSetup setup) {
+void Advertisements::StartAnnouncementFeed(const Text& url, bool popupAllowed) {
   if (!temp_) return;
+  FeedSetup setup{url, popupAllowed, FeedDownload()};
   std::thread([calls = calls_, target = static_cast<AdWindow*>(this), counters = counters_, temp = *temp_,
                setup = std::move(setup)] {
     ForwardingAdWindow window(calls, *target);

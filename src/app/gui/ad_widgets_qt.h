@@ -45,8 +45,9 @@ class Advertisements : public QObject, private AdWindow {
   // The start window's creation handler, before the announcement thread.
   void ResetIndexes();
 
-  // Starts the announcement feed on a thread of its own that is never waited for.
-  void StartAnnouncementFeed(FeedSetup setup);
+  // Starts the announcement feed from `url` (see AnnouncementUrl) on a thread
+  // of its own that is never waited for.
+  void StartAnnouncementFeed(const Text& url, bool popupAllowed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
