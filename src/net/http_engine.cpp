@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "net/url_parts.h"
 
@@ -26,6 +27,18 @@ constexpr const char* kCurlOwnHeaders[] = {"Accept:", "Expect:", "Content-Type:"
 // A hostile server must not fill memory through its header block either.
 constexpr std::size_t kMaxHeaderBytes = std::size_t{1} << 20;
 constexpr int kMaxRedirects = 20;
+
+// Header bytes are split as bytes, so a lead byte at the end of a value never
+// swallows the line end.
+std::vector<std::string> SplitLines(const std::string& text, const std::string& lineEnd) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = std::min(text.find(lineEnd, start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + lineEnd.size();
+  }
+  return lines;
+}
 
 using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using CurlList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
@@ -122,7 +135,7 @@ CurlList HeaderList(const Text& headerText, const Text& cookieLine) {
       list.reset(grown);
     }
   };
-  for (const Text& line : SplitText(headerText, Text("\r\n")))
+  for (const std::string& line : SplitLines(headerText, "\r\n"))
     if (!line.empty()) append(line);
   if (!cookieLine.empty()) append("Cookie: " + cookieLine);
   for (const char* header : kCurlOwnHeaders) append(header);
@@ -178,7 +191,7 @@ std::optional<Hop> RedirectedHop(CURL* easy, const Hop& hop, const HttpRequest& 
   if (!redirect || !target || !std::string_view(target).starts_with("http://")) return std::nullopt;
   Hop next = hop;
   next.url = target;
-  if (status != 307 && status != 308 && hop.sendsBody) {
+  if (status != 307 && status != 308 && UpperCase(hop.method) == "POST") {
     next.method = "GET";
     next.sendsBody = false;
     next.headerText = ComposeHeaderText(request, false);
@@ -192,7 +205,7 @@ void StoreCookies(CookieStore& cookies, const Text& headerText, const Text& host
   if (FindText(headerText, kCookieLinePrefix, 1, true) == kNotFound) return;
   Text text = headerText;
   std::replace(text.begin(), text.end(), '\x1a', '\n');  // also ends a line
-  for (Text line : SplitText(text, Text("\n"))) {
+  for (Text line : SplitLines(text, "\n")) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (FindText(line, kCookieLinePrefix, 1, true) == kNotFound) continue;
     Text rest = ReplaceAt(line, 1, TextLength(kCookieLinePrefix));

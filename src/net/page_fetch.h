@@ -13,7 +13,7 @@ class CookieStore;
 constexpr int kDefaultFetchTimeoutSeconds = 90;
 
 struct FetchOptions {
-  Text method, proxy, userName, password, extraHeaders, postData;
+  Text method{}, proxy{}, userName{}, password{}, extraHeaders{}, postData{};
   int timeoutSeconds = 0;         // 0 or less: the default of 90 seconds
   Text* headerTextOut = nullptr;  // receives the response header block
 };

@@ -39,6 +39,7 @@ class DeliveryCounter : public QObject {
 
 EventPump::WaitResult QtEventPump::Wait(const std::shared_ptr<Completion>& done,
                                         std::chrono::milliseconds timeout) {
+  if (done->IsSignalled()) return WaitResult::kSignalled;
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
   if (!dispatcher) return done->WaitFor(timeout) ? WaitResult::kSignalled : WaitResult::kTimeout;
 

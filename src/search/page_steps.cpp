@@ -218,27 +218,33 @@ int PageSteps::ReportedTotal(const SourceRule& source, const Text& page) {
   return ToInteger(total);
 }
 
-void PageSteps::SiteTitle() {
+bool PageSteps::AddTitleRow(Pattern& pattern, const Text& searched) {
   const SourceRule& s = CurrentSource();
   context_.state.currentRow = -1;
-  auto capture = HitCapture(sitePattern_, s.titlePattern, Region(s.titleRegion), context_.state.pageHitCount);
-  if (!capture) return;
+  auto capture = HitCapture(pattern, s.titlePattern, searched, context_.state.pageHitCount);
+  if (!capture) return false;
   context_.state.currentRow = context_.results.AppendRow();
   context_.results.SetCell(context_.state.currentRow, 0, ApplyRemovals(*capture, s.titleRemovals));
-  if (context_.results.RowCount() == context_.state.reportedTotal) {
+  return context_.results.RowCount() == context_.state.reportedTotal;
+}
+
+void PageSteps::WriteLink(Pattern& pattern, const Text& searched, int column) {
+  const SourceRule& s = CurrentSource();
+  auto capture = HitCapture(pattern, s.linkPattern, searched, context_.state.pageHitCount);
+  if (!capture) {
+    ending_.FinishWithStatus(s.step, Gbk("状态：已经搜索完毕！"));
+    return;
+  }
+  context_.results.SetCell(context_.state.currentRow, column, s.linkPrefix + *capture);
+}
+
+void PageSteps::SiteTitle() {
+  if (AddTitleRow(sitePattern_, Region(CurrentSource().titleRegion))) {
     ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
   }
 }
 
-void PageSteps::SiteLink() {
-  const SourceRule& s = CurrentSource();
-  auto capture = HitCapture(sitePattern_, s.linkPattern, Region(s.linkRegion), context_.state.pageHitCount);
-  if (!capture) {
-    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
-    return;
-  }
-  context_.results.SetCell(context_.state.currentRow, 2, s.linkPrefix + *capture);
-}
+void PageSteps::SiteLink() { WriteLink(sitePattern_, Region(CurrentSource().linkRegion), 2); }
 
 void PageSteps::SiteSize() {
   const SourceRule& s = CurrentSource();
@@ -284,25 +290,11 @@ void PageSteps::AcquireTorrentPage() {
 }
 
 void PageSteps::TorrentTitle() {
-  const SourceRule& s = CurrentSource();
-  context_.state.currentRow = -1;
-  auto capture = HitCapture(torrentPattern_, s.titlePattern, torrentResultPart_, context_.state.pageHitCount);
-  if (!capture) return;
-  context_.state.currentRow = context_.results.AppendRow();
-  context_.results.SetCell(context_.state.currentRow, 0, ApplyRemovals(*capture, s.titleRemovals));
-  if (context_.results.RowCount() == context_.state.reportedTotal) {
+  if (AddTitleRow(torrentPattern_, torrentResultPart_)) {
     ending_.FinishWithMessage(StepKind::kTorrent, Gbk("搜索完毕！"));
   }
 }
 
-void PageSteps::TorrentLink() {
-  const SourceRule& s = CurrentSource();
-  auto capture = HitCapture(torrentPattern_, s.linkPattern, torrentResultPart_, context_.state.pageHitCount);
-  if (!capture) {
-    ending_.FinishWithStatus(StepKind::kTorrent, Gbk("状态：已经搜索完毕！"));
-    return;
-  }
-  context_.results.SetCell(context_.state.currentRow, 1, s.linkPrefix + *capture);
-}
+void PageSteps::TorrentLink() { WriteLink(torrentPattern_, torrentResultPart_, 1); }
 
 }  // namespace panscout

@@ -61,6 +61,12 @@ class PageSteps {
   // matches (or at least, for `atLeast`).
   std::optional<Text> HitCapture(Pattern& pattern, const Text& patternText, const Text& searched,
                                  int expected, bool atLeast = false);
+  // The title of the pass as a new row; true when the list then holds the
+  // reported total.
+  bool AddTitleRow(Pattern& pattern, const Text& searched);
+  // The address of the pass into its column; ends the search when the page's
+  // links do not number the page hit count.
+  void WriteLink(Pattern& pattern, const Text& searched, int column);
   void EndEngineSearch();
   bool EndIfPageEmpty(StepKind kind, const Text& page);
   bool EndIfNoTotal(StepKind kind);

@@ -198,6 +198,14 @@ TEST_F(HttpEngine, BodiesComeBackByteForByte) {
   EXPECT_TRUE(empty.body.empty());
 }
 
+TEST_F(HttpEngine, ASlowBodyArrivesWhole) {
+  std::string body(200, 's');
+  server.Add(TestHttpServer::Reply()
+                 .Send("HTTP/1.1 200 OK\r\nContent-Length: 200\r\nConnection: close\r\n\r\n")
+                 .SendSlowly(body, 20, milliseconds(30)));
+  EXPECT_EQ(Exchange(Request(server.Url("/")), cookies).body, Bytes(body));
+}
+
 TEST_F(HttpEngine, ABrokenConnectionGivesWhatArrived) {
   server.Add(TestHttpServer::Reply()
                  .Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nfirst part")
@@ -241,6 +249,56 @@ TEST_F(HttpEngine, StopEndsAnExchangeTheServerNeverAnswers) {
   stopper.join();
   EXPECT_TRUE(outcome.body.empty());
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
+}
+
+// Cookies a response sets travel with later requests to the same host.
+class CookieExchange : public HttpEngine {
+ protected:
+  void SetCookies(const std::string& lines) {
+    server.Add(TestHttpServer::Response(200, "set", lines));
+    Exchange(Request(server.Url("/set")), cookies);
+  }
+};
+
+TEST_F(CookieExchange, TheNextRequestToTheHostCarriesThem) {
+  SetCookies("Set-Cookie: a=1; path=/\r\nset-cookie: b=2\r\nX-Set-Cookie: c=3\r\n");
+  Text url = server.Url("/next");
+  // "X-Set-Cookie: c=3" loses its first 12 bytes, leaving the name ": c".
+  EXPECT_EQ(Sent(Request(url)),
+            Start("GET /next HTTP/1.1") + Defaults(url) + "Cookie: a=1; b=2; : c=3\r\n\r\n");
+}
+
+TEST_F(CookieExchange, ALongHeaderBlockKeepsItsCookies) {
+  SetCookies("X-Pad: " + std::string(3000, 'p') + "\r\nSet-Cookie: late=1\r\n");
+  EXPECT_NE(Sent(Request(server.Url("/"))).find("\r\nCookie: late=1\r\n"), std::string::npos);
+}
+
+TEST_F(CookieExchange, ALineWithoutEqualsIsANamelessCookie) {
+  SetCookies("Set-Cookie: flag\r\n");
+  std::string sent = Sent(Request(server.Url("/")));
+  EXPECT_NE(sent.find("\r\nCookie: flag\r\n"), std::string::npos) << sent;
+}
+
+TEST_F(CookieExchange, CookiesBelongToTheHostNotThePort) {
+  SetCookies("Set-Cookie: a=1\r\n");
+  TestHttpServer sameHost;
+  sameHost.Add(TestHttpServer::Response(200, ""));
+  Exchange(Request(sameHost.Url("/")), cookies);
+  ASSERT_EQ(sameHost.Requests().size(), 1u);
+  EXPECT_NE(sameHost.Requests()[0].find("\r\nCookie: a=1\r\n"), std::string::npos);
+
+  server.Add(TestHttpServer::Response(200, ""));
+  Exchange(Request("http://localhost:" + std::to_string(server.port()) + "/"), cookies);
+  ASSERT_TRUE(server.WaitForRequests(2, milliseconds(2000)));
+  EXPECT_EQ(server.Requests()[1].find("Cookie"), std::string::npos);
+}
+
+TEST_F(CookieExchange, CookiesSetOnARedirectTravelOnTheNextHop) {
+  server.Add(TestHttpServer::Redirect(302, "/landing", "Set-Cookie: session=s1; path=/\r\n"));
+  server.Add(TestHttpServer::Response(200, "in"));
+  EXPECT_EQ(Exchange(Request(server.Url("/login")), cookies).body, Bytes("in"));
+  ASSERT_EQ(server.Requests().size(), 2u);
+  EXPECT_NE(server.Requests()[1].find("\r\nCookie: session=s1\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,40 @@
+// Writes the seed corpora of the fuzzers from the fixture result pages.
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "search/fixture_pages.h"
+
+namespace fs = std::filesystem;
+using namespace panscout::fixtures;
+
+namespace {
+
+void Write(const fs::path& dir, const std::string& name, const std::string& bytes) {
+  fs::create_directories(dir);
+  std::ofstream(dir / name, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  const fs::path root = argv[1];
+  const PageSpec full{23, 10, 1}, last{23, 3, 21}, odd{40, 10, 1, 1, 1};
+  for (const PageSpec& spec : {full, last, odd}) {
+    std::string tag = std::to_string(spec.hits) + "-" + std::to_string(spec.extraLinks);
+    Write(root / "page_extraction", "tazhao-" + tag, std::string(1, 1) + TazhaoPage(spec));
+    for (int source : {2, 3, 5}) Write(root / "page_extraction", "baidu" + std::to_string(source) + "-" + tag, std::string(1, source) + BaiduSitePage(source, spec));
+    for (int source : {4, 7}) Write(root / "page_extraction", "google" + std::to_string(source) + "-" + tag, std::string(1, source) + GooglePage(source, spec));
+    Write(root / "page_extraction", "iask-" + tag, std::string(1, 6) + IAskPage(spec));
+    Write(root / "page_extraction", "torrent-" + tag, std::string(1, 0) + TorrentPage(spec));
+  }
+  Write(root / "page_extraction", "no-result", std::string(1, 2) + BaiduNoResultPage());
+  Write(root / "page_text", "baidu", BaiduSitePage(2, full));
+  Write(root / "page_text", "tazhao", TazhaoPage(full));
+  Write(root / "text", "split", std::string("\x01\x02\x01") + "a,b,,c\xB0" + std::string(1, '\0') + ",");
+  Write(root / "text", "gbk", std::string("\x00\xFF\x00", 3) + BaiduSitePage(3, last).substr(0, 300) + std::string(1, '\0') + "target");
+  Write(root / "handoff_record", "response", std::string("Tarnbel_OK\0HTTP/1.1 200 OK\r\n\r\n\0\x03\0\0\0abc", 36));
+  return 0;
+}
