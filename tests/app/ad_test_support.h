@@ -55,7 +55,8 @@ inline void DispatchUntil(const std::atomic<bool>& done) {
   }
 }
 
-class RecordingShell : public ShellOpener {
+// Records the addresses handed to the desktop and the threads that did it.
+class ThreadNotingShell : public ShellOpener {
  public:
   void OpenUrl(const std::string& utf8Url) override {
     opened.push_back(utf8Url);
@@ -151,7 +152,7 @@ class FakeAdWindow : public AdWindow {
   Text settingsText;
   std::vector<std::pair<Text, Text>> questions;
   bool answer = true;
-  RecordingShell shell;
+  ThreadNotingShell shell;
   std::set<std::thread::id> callingThreads;
 
  private:
