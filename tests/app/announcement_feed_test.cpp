@@ -167,6 +167,35 @@ TEST_F(FeedEndToEndTest, AFeedWithoutPayloadOrAFailedFetchChangesNothing) {
   EXPECT_EQ(counters_.textCount, 0);
 }
 
+// The feed run on this thread with a fixed body instead of a server.
+void RunFeedOf(FakeAdWindow& window, const TempDirectory& temp, bool popupAllowed, const Text& body) {
+  AdCounters counters;
+  RunAnnouncementFeed(window, counters, temp,
+                      {"http://feed/ad.txt", popupAllowed, [&](const Text&) { return Bytes(body); }});
+}
+
+TEST(PopupPermission, CancelAtStartUpWithholdsOnlyThePopup) {
+  ScratchDir scratch;
+  TempDirectory temp(scratch.root());
+  Text body = "qwe" + Payload({"[弹窗]", "弹窗广告=http://pop/", "[更新]", "版本更新=1|http://u/", "[总数]",
+                               "次数=1", "[网页]", "网页广告=http://web/"});
+  FakeAdWindow window;
+  RunFeedOf(window, temp, false, body);
+  EXPECT_TRUE(window.popupLoads.empty());
+  EXPECT_EQ(window.questions.size(), 1u);
+  EXPECT_TRUE(window.Running(AdTimer::kTickerMove));
+  EXPECT_EQ(window.webAdLoads, std::vector<Text>{"http://web/"});
+}
+
+TEST(PopupPermission, EvenWhenAllowedOnlyAWebPageIsLoaded) {
+  ScratchDir scratch;
+  TempDirectory temp(scratch.root());
+  FakeAdWindow window;
+  RunFeedOf(window, temp, true, "qwe" + Payload({"[弹窗]", "弹窗广告=file:///etc/passwd"}));
+  RunFeedOf(window, temp, true, "qwe" + Payload({"[弹窗]", "弹窗广告=https://pop/"}));
+  EXPECT_EQ(window.popupLoads, std::vector<Text>{"https://pop/"});
+}
+
 TEST(UpdateOffer, ComesOnlyForFlagOneWithAWebAddress) {
   ScratchDir scratch;
   TempDirectory temp(scratch.root());
@@ -174,10 +203,7 @@ TEST(UpdateOffer, ComesOnlyForFlagOneWithAWebAddress) {
   for (const std::string& entry : {"1|http://u/", "\" 1|http://u/\"", "1 |http://u/", "01|http://u/", "1",
                                    "1|file:///bin/sh", "2|http://u/"}) {
     FakeAdWindow window;
-    AdCounters counters;
-    Text feed = "qwe" + Payload({"[更新]", "版本更新=" + entry});
-    RunAnnouncementFeed(window, counters, temp,
-                        {"http://feed/ad.txt", true, [&](const Text&) { return Bytes(feed); }});
+    RunFeedOf(window, temp, true, "qwe" + Payload({"[更新]", "版本更新=" + entry}));
     EXPECT_EQ(window.questions.size(), entry == "1|http://u/" ? 1u : 0u) << entry;
     EXPECT_EQ(window.shell.opened.size(), entry == "1|http://u/" ? 1u : 0u) << entry;
   }
