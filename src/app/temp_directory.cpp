@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "runtime/codepage.h"
 
@@ -29,17 +30,18 @@ bool IsPrivateDirectory(const std::filesystem::path& dir) {
 }  // namespace
 
 std::optional<TempDirectory> TempDirectory::ForUser() {
-  std::filesystem::path dir;
+  std::vector<std::filesystem::path> candidates;
   if (const char* runtime = NonEmptyEnv("XDG_RUNTIME_DIR")) {
-    dir = std::filesystem::path(runtime) / "panscout";
-  } else {
-    const char* tmp = NonEmptyEnv("TMPDIR");
-    dir = std::filesystem::path(tmp ? tmp : "/tmp") / ("panscout-" + std::to_string(geteuid()));
+    candidates.push_back(std::filesystem::path(runtime) / "panscout");
   }
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
-  // An existing entry may have been planted by someone else; use it only if it is ours alone.
-  if (!IsPrivateDirectory(dir)) return std::nullopt;
-  return TempDirectory(dir);
+  const char* tmp = NonEmptyEnv("TMPDIR");
+  candidates.push_back(std::filesystem::path(tmp ? tmp : "/tmp") / ("panscout-" + std::to_string(geteuid())));
+  for (const std::filesystem::path& dir : candidates) {
+    if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) continue;
+    // An existing entry may have been planted by someone else; use it only if it is ours alone.
+    if (IsPrivateDirectory(dir)) return TempDirectory(dir);
+  }
+  return std::nullopt;
 }
 
 std::optional<std::filesystem::path> TempDirectory::FileNamed(const Text& name) const {

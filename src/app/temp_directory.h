@@ -15,8 +15,9 @@ class TempDirectory {
  public:
   explicit TempDirectory(std::filesystem::path dir) : dir_(std::move(dir)) {}
 
-  // $XDG_RUNTIME_DIR/panscout, else $TMPDIR (or /tmp)/panscout-<uid>, created
-  // with mode 0700. Nullopt when it cannot be made or is not ours alone.
+  // $XDG_RUNTIME_DIR/panscout, or else $TMPDIR (or /tmp)/panscout-<uid>: the
+  // first that can be made with mode 0700 or exists as ours alone; nullopt
+  // when neither does.
   static std::optional<TempDirectory> ForUser();
 
   const std::filesystem::path& path() const { return dir_; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "ad_test_support.h"
 #include "runtime/codepage.h"
@@ -12,45 +13,62 @@ namespace {
 
 using testing::ScratchDir;
 
-// Points XDG_RUNTIME_DIR at a scratch directory for one test.
+// Points XDG_RUNTIME_DIR and TMPDIR into a scratch directory for one test.
 class ForUserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) saved_ = old;
-    setenv("XDG_RUNTIME_DIR", scratch_.root().c_str(), 1);
+    std::filesystem::create_directory(Runtime());
+    std::filesystem::create_directory(Tmp());
+    for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+      const char* old = std::getenv(name);
+      saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    }
+    setenv("XDG_RUNTIME_DIR", Runtime().c_str(), 1);
+    setenv("TMPDIR", Tmp().c_str(), 1);
   }
   void TearDown() override {
-    if (saved_)
-      setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
-    else
-      unsetenv("XDG_RUNTIME_DIR");
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        setenv(name, value->c_str(), 1);
+      } else {
+        unsetenv(name);
+      }
+    }
   }
-  std::filesystem::path Expected() const { return scratch_.root() / "panscout"; }
+  std::filesystem::path Runtime() const { return scratch_.root() / "run"; }
+  std::filesystem::path Tmp() const { return scratch_.root() / "tmp"; }
+  std::filesystem::path InRuntime() const { return Runtime() / "panscout"; }
+  std::filesystem::path InTmp() const { return Tmp() / ("panscout-" + std::to_string(geteuid())); }
 
   ScratchDir scratch_;
-  std::optional<std::string> saved_;
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
 };
 
 TEST_F(ForUserTest, CreatesADirectoryOnlyTheUserCanEnter) {
   std::optional<TempDirectory> temp = TempDirectory::ForUser();
   ASSERT_TRUE(temp);
-  EXPECT_EQ(temp->path(), Expected());
+  EXPECT_EQ(temp->path(), InRuntime());
   struct stat st {};
-  ASSERT_EQ(stat(Expected().c_str(), &st), 0);
+  ASSERT_EQ(stat(InRuntime().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
   // A second run uses the same directory.
-  EXPECT_TRUE(TempDirectory::ForUser());
+  EXPECT_EQ(TempDirectory::ForUser()->path(), InRuntime());
+}
+
+TEST_F(ForUserTest, WithoutAUsableRuntimeDirectoryTheSharedOneGetsAPrivateSubdirectory) {
+  std::filesystem::remove(Runtime());
+  ASSERT_EQ(TempDirectory::ForUser()->path(), InTmp());
+  struct stat st {};
+  ASSERT_EQ(stat(InTmp().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 TEST_F(ForUserTest, RefusesADirectoryOthersCanReachOrALink) {
-  ASSERT_EQ(mkdir(Expected().c_str(), 0755), 0);
-  chmod(Expected().c_str(), 0755);
-  EXPECT_FALSE(TempDirectory::ForUser());
-
-  std::filesystem::remove(Expected());
+  ASSERT_EQ(mkdir(InRuntime().c_str(), 0700), 0);
+  chmod(InRuntime().c_str(), 0755);
   std::filesystem::create_directory(scratch_.root() / "elsewhere");
   chmod((scratch_.root() / "elsewhere").c_str(), 0700);
-  std::filesystem::create_directory_symlink(scratch_.root() / "elsewhere", Expected());
+  std::filesystem::create_directory_symlink(scratch_.root() / "elsewhere", InTmp());
   EXPECT_FALSE(TempDirectory::ForUser());
 }
 
