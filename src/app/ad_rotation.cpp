@@ -1,0 +1,96 @@
+#include "app/ad_rotation.h"
+
+#include "app/settings_file.h"
+#include "runtime/codepage.h"
+
+namespace panscout {
+namespace {
+
+int NextIndex(int index, int count) { return index + 1 > count ? 1 : index + 1; }
+
+struct PictureEntry {
+  Text address, link;
+  std::filesystem::path file;
+};
+
+// Reads the entry at the picture index into the counters. Nullopt when it lacks
+// a field, or its file name could lead outside `temp`.
+std::optional<PictureEntry> ReadPictureEntry(const TempDirectory& temp, AdCounters& counters) {
+  counters.pictureEntry = SplitText(
+      ReadSetting(SettingsPath(temp), Gbk("图") + ToText(counters.pictureIndex), Gbk("图片广告")), "|");
+  const TextArray& fields = counters.pictureEntry;
+  if (fields.size() < 3) return std::nullopt;
+  std::optional<std::filesystem::path> file = temp.FileNamed(fields[2]);
+  if (!file) return std::nullopt;
+  return PictureEntry{fields[0], fields[1], *file};
+}
+
+int ReadPictureCount(const TempDirectory& temp) {
+  return ReadSettingNumber(SettingsPath(temp), Gbk("图片总数"), Gbk("计数"));
+}
+
+}  // namespace
+
+void AdvancePictureIndex(AdCounters& counters) {
+  counters.pictureIndex = NextIndex(counters.pictureIndex, counters.pictureCount);
+}
+
+void AdvanceTextIndex(AdCounters& counters) {
+  counters.textIndex = NextIndex(counters.textIndex, counters.textCount);
+}
+
+void FillPictureCache(AdCounters& counters, const TempDirectory& temp, const Download& download) {
+  counters.pictureCount = ReadPictureCount(temp);
+  for (int pass = 0; pass < counters.pictureCount; ++pass) {
+    AdvancePictureIndex(counters);
+    std::optional<PictureEntry> entry = ReadPictureEntry(temp, counters);
+    if (!entry || std::filesystem::exists(entry->file)) continue;
+    WriteFileAtomically(entry->file, download(entry->address));
+  }
+}
+
+void AdRotation::TickerStep() {
+  int top = window_.TickerTop();
+  if (top > kTickerTopEdge) {
+    window_.SetTickerTop(top - 1);
+    if (top - 1 == kTickerRestTop) {
+      window_.SetTimerInterval(AdTimer::kTickerMove, 0);
+      window_.SetTimerInterval(AdTimer::kNextText, kNextTextMs);
+    }
+  } else if (top == kTickerTopEdge) {
+    window_.SetTickerTop(kTickerBottomEdge);
+  }
+}
+
+void AdRotation::NextTextAd() {
+  AdvanceTextIndex(counters_);
+  TextArray fields =
+      SplitText(ReadSetting(SettingsPath(temp_), ToText(counters_.textIndex), Gbk("广告")), "|");
+  // An entry without a link is passed over; the next tick tries the next one.
+  if (fields.size() < 2) return;
+  window_.SetTickerText(fields[0], fields[1]);
+  window_.SetTimerInterval(AdTimer::kTickerMove, kTickerMoveMs);
+  window_.SetTimerInterval(AdTimer::kNextText, 0);
+}
+
+void AdRotation::NextPictureAd() {
+  counters_.pictureCount = ReadPictureCount(temp_);
+  if (counters_.pictureCount <= 0) return;
+  AdvancePictureIndex(counters_);
+  std::optional<PictureEntry> entry = ReadPictureEntry(temp_, counters_);
+  if (!entry) return;
+  window_.SetBannerPicture(ReadWholeFile(entry->file));
+  counters_.bannerLink = entry->link;
+}
+
+void AdRotation::ReloadWebAd() {
+  Text address = ReadSetting(SettingsPath(temp_), Gbk("网页"), Gbk("网页广告"));
+  // Remote input: a local or script address must not reach the viewer.
+  if (IsWebAddress(address)) window_.LoadWebAd(address);
+}
+
+void AdRotation::OnBannerClick() { OpenWithShell(window_.Shell(), counters_.bannerLink); }
+
+void AdRotation::OnTickerClick() { OpenWithShell(window_.Shell(), window_.TickerLink()); }
+
+}  // namespace panscout

@@ -1,0 +1,39 @@
+#pragma once
+// The start window as the announcement thread sees it: every call is carried
+// over to the window's thread; once the window has gone, calls do nothing and
+// questions are answered with Cancel.
+
+#include <memory>
+
+#include "app/ad_window.h"
+#include "app/window_thread_calls.h"
+
+namespace panscout {
+
+class ForwardingAdWindow : public AdWindow, private ShellOpener {
+ public:
+  // `target` is touched only on the window's thread, while it is there.
+  ForwardingAdWindow(std::shared_ptr<WindowThreadCalls> calls, AdWindow& target)
+      : calls_(std::move(calls)), target_(target) {}
+
+  int TimerInterval(AdTimer timer) override;
+  void SetTimerInterval(AdTimer timer, int milliseconds) override;
+  int TickerTop() override;
+  void SetTickerTop(int top) override;
+  void SetTickerText(const Text& caption, const Text& link) override;
+  Text TickerLink() override;
+  void SetBannerPicture(const Bytes& picture) override;
+  void LoadWebAd(const Text& address) override;
+  void LoadPopup(const Text& address) override;
+  void SetSettingsText(const Text& text) override;
+  bool AskOkCancel(const Text& text, const Text& title) override;
+  ShellOpener& Shell() override { return *this; }
+
+ private:
+  void OpenUrl(const std::string& utf8Url) override;
+
+  std::shared_ptr<WindowThreadCalls> calls_;
+  AdWindow& target_;
+};
+
+}  // namespace panscout
