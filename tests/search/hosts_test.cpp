@@ -17,7 +17,9 @@ class HostsFile : public ::testing::Test {
   void TearDown() override { std::remove(path_.c_str()); }
 
   Hosts hosts = Hosts::Defaults();
-  std::string path_ = ::testing::TempDir() + "panscout-hosts-test.ini";
+  // ctest runs each test in a process of its own, side by side.
+  std::string path_ = ::testing::TempDir() + "panscout-hosts-" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
 };
 
 TEST_F(HostsFile, OverridesOnlyTheKeysItNames) {
