@@ -15,9 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "../tools/demo/result_pages.h"
+#include "gui/demo_services_fixture.h"
 #include "gui/gui_test_support.h"
 #include "runtime/codepage.h"
-#include "tools/demo_process.h"
 
 namespace panscout {
 namespace {
@@ -38,22 +38,14 @@ struct Searching {
   QString status;
 };
 
-class DesktopSearchTest : public ::testing::Test {
+class DesktopSearchTest : public testing::DemoServicesTest {
  protected:
-  static void SetUpTestSuite() {
-    demo_ = new demo::testing::DemoProcess;
-    ASSERT_TRUE(demo_->Start());
-  }
-  static void TearDownTestSuite() {
-    demo_->Stop();
-    delete demo_;
-    demo_ = nullptr;
-  }
 
   void SetUp() override {
     Hosts hosts = Hosts::Defaults();
     ASSERT_EQ(LoadHostsFile(demo_->hostsPath(), hosts), std::nullopt);
-    program_ = std::make_unique<DesktopProgram>(hosts, shell_);
+    // The advertisements, with their boxes, stay out of these searches.
+    program_ = std::make_unique<DesktopProgram>(hosts, shell_, std::nullopt);
     auto question = AnswerNextModal(QMessageBox::Cancel);
     program_->Start();
     ASSERT_TRUE(question->seen);
@@ -143,12 +135,9 @@ class DesktopSearchTest : public ::testing::Test {
     EXPECT_EQ(seen.status, U("状态："));
   }
 
-  static demo::testing::DemoProcess* demo_;
   RecordingShell shell_;
   std::unique_ptr<DesktopProgram> program_;
 };
-
-demo::testing::DemoProcess* DesktopSearchTest::demo_ = nullptr;
 
 TEST_F(DesktopSearchTest, SiteSourceListsEveryHitAndEndsWithTheDoneStatus) {
   Press("工具条2", "纳米盘");

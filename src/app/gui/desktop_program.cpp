@@ -1,11 +1,14 @@
 #include "app/gui/desktop_program.h"
 
+#include "app/announcement_feed.h"
+#include "app/gui/ad_widgets_qt.h"
 #include "app/gui/web_engine_viewer.h"
 #include "search/search_controller.h"
 
 namespace panscout {
 
-DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, DesktopTimeouts timeouts)
+DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell,
+                               std::optional<TempDirectory> adDirectory, DesktopTimeouts timeouts)
     : session_(std::move(hosts)),
       pages_(pump_, session_.cookies, timeouts.pageSeconds),
       hitPages_(timeouts.hitPageSeconds),
@@ -17,6 +20,15 @@ DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, DesktopTimeouts 
           SearchContext{session_.state, session_.results, *window_, pump_, pages_, *viewer_,
                         session_.script, session_.hosts})) {
   window_->SetStartStopHandler([this] { controller_->OnStartStopClick(); });
+
+  StartWindow& w = *window_;
+  Advertisements* ads = InstallAdvertisements(
+      AdWidgets{w.ticker(), w.banner(), w.webAd(), w.popupHost(), w.settingsText(), w.timers(), &w},
+      std::make_shared<AdCounters>(), shell, std::move(adDirectory));
+  window_->SetHooks({[ads] { ads->ResetIndexes(); },
+                     [ads, url = AnnouncementUrl(session_.hosts)](bool popupAllowed) {
+                       ads->StartAnnouncementFeed(url, popupAllowed);
+                     }});
 }
 
 DesktopProgram::~DesktopProgram() = default;

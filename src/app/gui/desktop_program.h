@@ -1,11 +1,14 @@
 #pragma once
 // The window program's composition: the run's state, the page fetching, the
-// start window with its viewer, and the search bound to the start button.
+// start window with its viewer, the search bound to the start button and the
+// advertisements bound to the creation handler.
 
 #include <memory>
+#include <optional>
 
 #include "app/gui/background_hit_page_download.h"
 #include "app/gui/start_window.h"
+#include "app/temp_directory.h"
 #include "app/session.h"
 #include "net/http_page_source.h"
 #include "net/qt_event_pump.h"
@@ -22,7 +25,9 @@ struct DesktopTimeouts {
 
 class DesktopProgram {
  public:
-  DesktopProgram(Hosts hosts, ShellOpener& shell, DesktopTimeouts timeouts = {});
+  // Without an advertisement directory the advertisements stay idle.
+  DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
+                 DesktopTimeouts timeouts = {});
   ~DesktopProgram();
 
   // Shows the start window and runs its creation handler.

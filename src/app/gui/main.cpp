@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
   panscout::QtShellOpener shell;
   // Released before the application object; the announcement thread is
   // never waited for.
-  auto program = std::make_unique<panscout::DesktopProgram>(std::move(hosts), shell);
+  auto program = std::make_unique<panscout::DesktopProgram>(std::move(hosts), shell,
+                                                            panscout::TempDirectory::ForUser());
   program->Start();
   int code = QApplication::exec();
   program.reset();
