@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-declarative-dev
   libboost-regex-dev libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libgl-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev appstream desktop-file-utils
   fonts-noto-cjk xvfb xauth)
 BUILD_DIR=${BUILD_DIR:-build}
 NET_TESTS='^(Http|Fetch|Cookie|HandOff)'
@@ -43,6 +43,7 @@ case "${1:-}" in
     build
     export QT_QPA_PLATFORM=offscreen
     ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
+    packaging/check_package.sh
     # The network code runs threads against each other: check it for races too
     # (not the 64 MiB body test, which takes a minute under the race checker).
     BUILD_DIR=build-tsan build --target panscout_tests -DPANSCOUT_SANITIZE=thread -DPANSCOUT_GUI=OFF

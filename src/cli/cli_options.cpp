@@ -24,7 +24,23 @@ std::optional<int> PositiveNumber(const std::string& s) {
 const char* CliUsage() {
   return "usage: panscout-cli [--mode disk|torrent] [--source N|NAME] [--hosts FILE]\n"
          "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json] KEYWORD\n"
-         "sources: tazhao 1, 115 2, namipan 3, xun6 4, rayfile 5, iask 6, hotfile 7\n";
+         "\n"
+         "Runs the search of the Panscout window and prints every hit when it has ended.\n"
+         "\n"
+         "  --mode disk|torrent   net-disk search (default) or torrent search\n"
+         "  --source N|NAME       tazhao 1, 115 2, namipan 3, xun6 4 (default), rayfile 5,\n"
+         "                        iask 6, hotfile 7\n"
+         "  --hosts FILE          service addresses from an INI file ([endpoints] tazhao,\n"
+         "                        baidu, google, iask, announce; [sites] 115, namipan, xun6,\n"
+         "                        rayfile, hotfile, torrent, snapshot; [links] blog)\n"
+         "  --max-pages N         stop after N result pages\n"
+         "  --timeout SECONDS     give up on a silent page after this long (default 90)\n"
+         "  --format tsv|json     tsv: one hit per line, cells joined by tabs;\n"
+         "                        json: objects with name, size (disk mode) and address\n"
+         "\n"
+         "Hits go to stdout in UTF-8; messages and the final status line go to stderr.\n"
+         "Ctrl-C stops after the page being read; a second Ctrl-C quits at once.\n"
+         "Exit status: 0 when a search ran, 2 for usage errors. See panscout-cli(1).\n";
 }
 
 CliParse ParseCliArguments(const std::vector<std::string>& args) {

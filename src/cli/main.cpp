@@ -91,7 +91,7 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> args(argv + 1, argv + argc);
   panscout::CliParse parsed = panscout::ParseCliArguments(args);
   if (!parsed.options) {
-    std::fprintf(stderr, "panscout-cli: %s\n%s", parsed.error.c_str(), panscout::CliUsage());
+    std::fprintf(stderr, "panscout-cli: %s\nTry 'panscout-cli --help'.\n", parsed.error.c_str());
     return 2;
   }
   if (parsed.options->help) {
