@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "runtime/codepage.h"
 #include "search/fixture_pages.h"
 
 namespace fs = std::filesystem;
@@ -36,5 +37,9 @@ int main(int argc, char** argv) {
   Write(root / "text", "split", std::string("\x01\x02\x01") + "a,b,,c\xB0" + std::string(1, '\0') + ",");
   Write(root / "text", "gbk", std::string("\x00\xFF\x00", 3) + BaiduSitePage(3, last).substr(0, 300) + std::string(1, '\0') + "target");
   Write(root / "handoff_record", "response", std::string("Tarnbel_OK\0HTTP/1.1 200 OK\r\n\r\n\0\x03\0\0\0abc", 36));
+  Write(root / "announcement", "feed",
+        panscout::Gbk("qwe[弹窗]$弹窗广告=http://a/p.html$[更新]$版本更新=1|http://a/u<BR>$[图片总数]$计数=2$"
+                      "[图1]$图片广告=http://a/1.png|http://a/l|1.png$[图2]$图片广告=http://a/2.png|http://a/m|../2.png$"
+                      "[总数]$次数=1$[1]$广告=看这里|http://a/t$[网页]$网页广告=http://a/w.html$qwe"));
   return 0;
 }

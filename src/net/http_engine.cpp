@@ -108,8 +108,13 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return static_cast<Transfer*>(user)->Stopped() ? 1 : 0;
 }
 
-void ConfigureExchange(CURL* easy, const HttpRequest& request, Transfer& transfer) {
+void ConfigureExchange(CURL* easy, const HttpRequest& request, Transfer& transfer, int silenceSeconds) {
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  if (silenceSeconds > 0) {
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(silenceSeconds));
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(silenceSeconds));
+  }
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
   curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
@@ -218,7 +223,8 @@ void StoreCookies(CookieStore& cookies, const Text& headerText, const Text& host
 
 }  // namespace
 
-bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atomic<bool>* stop) {
+bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atomic<bool>* stop,
+                    int silenceSeconds) {
   if (!record) return false;
   record->Rewind();
   if (record->ReadText() != kRequestMarker) return false;
@@ -232,7 +238,7 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atom
   if (!easy) return false;
 
   Transfer transfer{stop, {}, {}};
-  ConfigureExchange(easy.get(), request, transfer);
+  ConfigureExchange(easy.get(), request, transfer, silenceSeconds);
   bool sendsBody = verb == "POST" && !request.postData.empty();
   Hop hop{request.url, request.method, sendsBody, ComposeHeaderText(request, sendsBody)};
   Perform(easy.get(), hop, request, cookies, transfer);

@@ -19,7 +19,9 @@ constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 // start or the method is neither empty, GET nor POST (record left empty). An
 // unreachable server still completes, with an empty body. Cookies come from
 // and go to `cookies`. Setting `stop` makes a running exchange end soon.
+// A server that sends nothing for `silenceSeconds` (0: no limit) is given up
+// on; the exchange completes with what it had received.
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
-                    const std::atomic<bool>* stop = nullptr);
+                    const std::atomic<bool>* stop = nullptr, int silenceSeconds = 0);
 
 }  // namespace panscout

@@ -10,6 +10,7 @@ HttpPageSource::HttpPageSource(EventPump& pump, CookieStore& cookies, int timeou
 Bytes HttpPageSource::Fetch(const Text& url, Text* headerTextOut) {
   FetchOptions options;
   options.timeoutSeconds = timeoutSeconds_;
+  options.serverSilenceSeconds = timeoutSeconds_;
   options.headerTextOut = headerTextOut;
   return FetchPage(pump_, cookies_, url, options);
 }

@@ -35,16 +35,20 @@ Bytes FetchPage(EventPump& pump, CookieStore& cookies, const Text& url,
   WriteRequestShape(exchange->record,
                     {url, options.method, options.proxy, options.userName, options.password,
                      options.extraHeaders, options.postData});
+  double seconds = options.timeoutSeconds > 0 ? options.timeoutSeconds : kDefaultFetchTimeoutSeconds;
+  // The worker gives up on a silent server by itself, so a window whose
+  // timers keep the wait alive is not held by a dead exchange forever.
+  const int silence =
+      options.serverSilenceSeconds > 0 ? options.serverSilenceSeconds : kDefaultFetchTimeoutSeconds;
   try {
-    std::thread([exchange, lease = CookieStore::Lease(cookies)] {
-      RunHttpRequest(&exchange->record, lease.store(), &exchange->stop);
+    std::thread([exchange, silence, lease = CookieStore::Lease(cookies)] {
+      RunHttpRequest(&exchange->record, lease.store(), &exchange->stop, silence);
       exchange->done.Signal();
     }).detach();
   } catch (const std::system_error&) {
     return giveUp();
   }
 
-  double seconds = options.timeoutSeconds > 0 ? options.timeoutSeconds : kDefaultFetchTimeoutSeconds;
   std::chrono::milliseconds timeout(static_cast<std::int64_t>(seconds * 1000));
   std::shared_ptr<Completion> done(exchange, &exchange->done);
   EventPump::WaitResult result;

@@ -15,6 +15,9 @@ constexpr int kDefaultFetchTimeoutSeconds = 90;
 struct FetchOptions {
   Text method{}, proxy{}, userName{}, password{}, extraHeaders{}, postData{};
   int timeoutSeconds = 0;         // 0 or less: the default of 90 seconds
+  // The worker ends an exchange whose server sends nothing for this long, even
+  // while events keep the wait going; 0 or less: 90 seconds.
+  int serverSilenceSeconds = 0;
   Text* headerTextOut = nullptr;  // receives the response header block
 };
 

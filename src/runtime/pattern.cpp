@@ -3,10 +3,16 @@
 #include <boost/regex.hpp>
 #include <locale>
 
+#include "runtime/context_pattern.h"
+
 namespace panscout {
 
 struct Pattern::Impl {
   std::optional<boost::regex> regex;
+  // Set when the pattern has the context shape; searched without the engine.
+  std::optional<ContextPattern> context;
+
+  MatchResult Search(const Text& text, std::size_t from, std::size_t to) const;
 };
 
 namespace {
@@ -35,6 +41,11 @@ MatchResult Search(const boost::regex& regex, TextIterator origin, TextIterator 
 
 }  // namespace
 
+MatchResult Pattern::Impl::Search(const Text& text, std::size_t from, std::size_t to) const {
+  if (context) return SearchContext(*context, text, from, to);
+  return panscout::Search(*regex, text.begin(), text.begin() + from, text.begin() + to);
+}
+
 Pattern::Pattern() : impl_(std::make_unique<Impl>()) {}
 
 Pattern::~Pattern() = default;
@@ -49,6 +60,7 @@ bool Pattern::Compile(const Text& patternText, bool caseSensitive) {
     if (!caseSensitive) flags |= boost::regex::icase;
     regex.assign(patternText.begin(), patternText.end(), flags);
     impl_->regex = std::move(regex);
+    impl_->context = caseSensitive ? ParseContextPattern(patternText) : std::nullopt;
     return true;
   } catch (...) {
     return false;
@@ -62,8 +74,7 @@ MatchResult Pattern::SearchOnce(const Text& text, std::optional<int> start,
   const std::int64_t count = length ? *length : n - first + 1;
   if (!impl_->regex || first < 1 || first > n || count < 0 || first + count - 1 > n) return {};
   try {
-    auto from = text.begin() + (first - 1);
-    return Search(*impl_->regex, text.begin(), from, from + count);
+    return impl_->Search(text, first - 1, first - 1 + count);
   } catch (...) {
     return {};
   }
@@ -75,7 +86,7 @@ MatchList Pattern::SearchAll(const Text& text) const {
   try {
     std::size_t next = 0;
     while (next <= text.size()) {
-      MatchResult match = Search(*impl_->regex, text.begin(), text.begin() + next, text.end());
+      MatchResult match = impl_->Search(text, next, text.size());
       if (match.empty()) break;
       list.push_back(match);
       const MatchGroup& whole = match.groups.front();

@@ -48,15 +48,21 @@ const Text& PageSteps::Region(PageRegion region) const {
   return region == PageRegion::kResultPart ? siteResultPart_ : sitePage_;
 }
 
-int PageSteps::CountMatches(Pattern& pattern, const Text& patternText, const Text& searched) {
+const MatchList& PageSteps::AllMatches(Pattern& pattern, const Text& patternText, const Text& searched) {
+  auto key = std::make_pair(patternText, &searched);
+  auto found = pageMatches_.find(key);
+  if (found != pageMatches_.end()) return found->second;
   pattern.Compile(patternText);
-  return static_cast<int>(pattern.SearchAll(searched).size());
+  return pageMatches_.emplace(key, pattern.SearchAll(searched)).first->second;
+}
+
+int PageSteps::CountMatches(Pattern& pattern, const Text& patternText, const Text& searched) {
+  return static_cast<int>(AllMatches(pattern, patternText, searched).size());
 }
 
 std::optional<Text> PageSteps::HitCapture(Pattern& pattern, const Text& patternText,
                                           const Text& searched, int expected, bool atLeast) {
-  pattern.Compile(patternText);
-  MatchList matches = pattern.SearchAll(searched);
+  const MatchList& matches = AllMatches(pattern, patternText, searched);
   int count = static_cast<int>(matches.size());
   bool enough = atLeast ? count >= expected : count == expected;
   int i = context_.state.hitIndex;
@@ -117,6 +123,7 @@ void PageSteps::AcquireEnginePage() {
   stripped = RemoveEvery(stripped, "</b>", false);
   stripped = RemoveEvery(stripped, "\r\n", false);
   engineStripped_ = RemoveEvery(stripped, Gbk("此资源暂无描述。"), false);
+  pageMatches_.clear();
 }
 
 void PageSteps::EndEngineSearch() {
@@ -187,6 +194,7 @@ void PageSteps::AcquireSitePage() {
     sitePage_ = RemoveEvery(page, "http://" + context_.hosts.snapshot, false);
   }
   siteResultPart_ = ResultPart(sitePage_);
+  pageMatches_.clear();
 }
 
 Text PageSteps::ReadThroughViewer(const Text& address) {
@@ -287,6 +295,7 @@ void PageSteps::AcquireTorrentPage() {
   Text address = queries_.BuildQuery(CurrentSource());
   torrentPage_ = ToText(context_.pages.Fetch(address));
   torrentResultPart_ = ResultPart(torrentPage_);
+  pageMatches_.clear();
 }
 
 void PageSteps::TorrentTitle() {

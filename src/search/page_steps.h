@@ -2,6 +2,9 @@
 // One result page of each step kind: acquire the page, count its hits and
 // write every hit into the result list.
 
+#include <map>
+#include <utility>
+
 #include "runtime/pattern.h"
 #include "runtime/text.h"
 #include "search/query_builder.h"
@@ -56,6 +59,9 @@ class PageSteps {
   void TorrentLink();
 
   const Text& Region(PageRegion region) const;
+  // Every match of a pattern in one of the page texts, searched once per page:
+  // the passes of a page ask the same questions again and again.
+  const MatchList& AllMatches(Pattern& pattern, const Text& patternText, const Text& searched);
   int CountMatches(Pattern& pattern, const Text& patternText, const Text& searched);
   // Group 1 of the hit-index-th match, when the page holds exactly `expected`
   // matches (or at least, for `atLeast`).
@@ -83,6 +89,7 @@ class PageSteps {
   Text sitePage_, siteResultPart_;
   Text torrentPage_, torrentResultPart_;
   const SourceRule* active_ = nullptr;
+  std::map<std::pair<Text, const Text*>, MatchList> pageMatches_;
 };
 
 }  // namespace panscout

@@ -1,0 +1,42 @@
+// A remote announcement of any bytes: turned into a settings file, read back
+// through every key the program reads, with picture names from it checked to
+// stay inside the private directory.
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/announcement_feed.h"
+#include "app/settings_file.h"
+#include "app/temp_directory.h"
+#include "runtime/codepage.h"
+
+using namespace panscout;
+namespace fs = std::filesystem;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const TempDirectory temp(fs::temp_directory_path() / ("panscout-fuzz-" + std::to_string(getpid())));
+  static const bool made = fs::create_directories(temp.path()) || fs::is_directory(temp.path());
+  if (!made) std::abort();
+
+  Text feed = ToText(Bytes(std::string(reinterpret_cast<const char*>(data), size)));
+  // Raw bytes as a settings file, and the settings text the feed makes.
+  const fs::path path = SettingsPath(temp);
+  for (const Text& contents : {feed, SettingsTextFromFeed(feed).value_or(Text())}) {
+    if (!WriteFileAtomically(path, Bytes(contents))) std::abort();
+    for (const char* section : {"弹窗", "更新", "图片总数", "图1", "总数", "1", "网页"}) {
+      for (const char* key : {"弹窗广告", "版本更新", "计数", "图片广告", "次数", "广告", "网页广告"}) {
+        Text value = ReadSetting(path, Gbk(section), Gbk(key));
+        if (value.size() > 10239) std::abort();
+        ReadSettingNumber(path, Gbk(section), Gbk(key));
+        for (const Text& field : SplitText(value, Text("|"))) {
+          auto file = temp.FileNamed(field);
+          if (file && file->parent_path() != temp.path()) std::abort();
+        }
+      }
+    }
+  }
+  return 0;
+}
