@@ -4,13 +4,16 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/gui/artwork.h"
 #include "app/gui/desktop_program.h"
 #include "app/gui/hosts_option.h"
 #include "app/gui/qt_shell_opener.h"
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int RunWindow(int argc, char* argv[]) {
   // Qt WebEngine shares its GL contexts with the widgets.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
@@ -25,12 +28,21 @@ int main(int argc, char* argv[]) {
   }
 
   panscout::QtShellOpener shell;
-  // Released before the application object; the announcement thread is
-  // never waited for.
+  // The run's state goes with the program, before the application object.
   auto program = std::make_unique<panscout::DesktopProgram>(std::move(hosts), shell,
                                                             panscout::TempDirectory::ForUser());
   program->Start();
   int code = QApplication::exec();
   program.reset();
   return code;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  int code = RunWindow(argc, argv);
+  // The announcement thread is never waited for and may still be fetching:
+  // end without the static destructors it could otherwise run into.
+  std::fflush(nullptr);
+  std::quick_exit(code);
 }
