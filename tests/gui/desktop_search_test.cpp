@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "../tools/demo/result_pages.h"
+#include "../tools/demo/site_pages.h"
 #include "gui/demo_services_fixture.h"
 #include "gui/gui_test_support.h"
 #include "runtime/codepage.h"
@@ -186,6 +187,28 @@ TEST_F(DesktopSearchTest, AnEmptyKeywordOnlyShowsTheMessage) {
   EXPECT_EQ(message->text, U("关键字不能为空！"));
   EXPECT_FALSE(seen.busyVisible);
   ExpectIdle("状态：");
+}
+
+TEST_F(DesktopSearchTest, DoubleClickOnA115HitResolvesItsRealAddress) {
+  Press("工具条2", "115网盘");
+  TypeKeyword("movie#3");
+  ClickStart();
+  ExpectRows(demo::k115, "movie#3", 3, true);
+  auto* list = Find<QTreeView>("超级列表框1");
+  QPoint row = list->visualRect(list->model()->index(1, 0)).center();
+  // The dialog is shown while it resolves; it is answered once resolved.
+  auto dialog = AnswerNextModal(
+      QMessageBox::Ok,
+      [](QWidget* shown) { QTest::mouseClick(shown->findChild<QPushButton*>("直接下载"), Qt::LeftButton); },
+      [](QWidget* shown) { return shown->findChild<QPushButton*>("打开网页")->isEnabled(); });
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+  ASSERT_TRUE(dialog->seen);
+
+  std::string page = Cell(1, 2).toStdString();
+  std::string real = demo::RealAddress115(demo_->hosts(), page.substr(page.rfind('/') + 1));
+  EXPECT_EQ(program_->session().realAddress, real);
+  EXPECT_EQ(shell_.opened, std::vector<std::string>{"http://" + real});
 }
 
 TEST_F(DesktopSearchTest, ViewerSourceReadsItsPagesThroughWebEngine) {

@@ -30,17 +30,18 @@ struct SeenBox {
   bool hadParent = false;
 };
 
-// Watches for the next modal window; when it shows, records it, runs
-// `inspect` on it (while it is open) and then presses `answer` (a message
-// box) or closes it (any other dialog).
+// Watches for the next modal window; once it shows and is `ready`, records
+// it, runs `inspect` on it (while it is open) and then presses `answer` (a
+// message box) or closes it (any other dialog).
 inline std::shared_ptr<SeenBox> AnswerNextModal(
     QMessageBox::StandardButton answer = QMessageBox::Ok,
-    std::function<void(QWidget*)> inspect = nullptr) {
+    std::function<void(QWidget*)> inspect = nullptr,
+    std::function<bool(QWidget*)> ready = nullptr) {
   auto seen = std::make_shared<SeenBox>();
   auto* poll = new QTimer(qApp);
-  QObject::connect(poll, &QTimer::timeout, poll, [seen, poll, answer, inspect] {
+  QObject::connect(poll, &QTimer::timeout, poll, [seen, poll, answer, inspect, ready] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible()) return;
+    if (!modal || !modal->isVisible() || (ready && !ready(modal))) return;
     poll->stop();
     poll->deleteLater();
     seen->seen = true;

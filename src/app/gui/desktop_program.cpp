@@ -8,10 +8,9 @@
 namespace panscout {
 
 DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell,
-                               std::optional<TempDirectory> adDirectory, DesktopTimeouts timeouts)
+                               std::optional<TempDirectory> adDirectory)
     : session_(std::move(hosts)),
-      pages_(pump_, session_.cookies, timeouts.pageSeconds),
-      hitPages_(timeouts.hitPageSeconds),
+      pages_(pump_, session_.cookies),
       window_(std::make_unique<StartWindow>(StartWindowServices{
           session_.state, session_.results, shell, hitPages_, session_.realAddress,
           session_.hosts.blog})),

@@ -18,16 +18,10 @@ namespace panscout {
 class SearchController;
 class WebEngineViewer;
 
-struct DesktopTimeouts {
-  int pageSeconds = 0;  // 0: the page fetch's default
-  int hitPageSeconds = 90;
-};
-
 class DesktopProgram {
  public:
   // Without an advertisement directory the advertisements stay idle.
-  DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
-                 DesktopTimeouts timeouts = {});
+  DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory);
   ~DesktopProgram();
 
   // Shows the start window and runs its creation handler.
