@@ -1,5 +1,6 @@
 #include "runtime/context_pattern.h"
 
+#include <cstring>
 #include <string_view>
 
 namespace panscout {
@@ -32,18 +33,31 @@ std::optional<ContextPattern> ParseContextPattern(const Text& patternText) {
   return p;
 }
 
+// The first position in [from, last] where `context` matches; npos if none.
+// The context's first byte is looked for with memchr unless it is a wildcard.
+std::size_t FindContext(const Text& context, const Text& text, std::size_t from, std::size_t last) {
+  for (std::size_t at = from; at <= last; ++at) {
+    if (context[0] != '.') {
+      const void* hit = std::memchr(text.data() + at, context[0], last - at + 1);
+      if (!hit) return Text::npos;
+      at = static_cast<const char*>(hit) - text.data();
+    }
+    if (MatchesAt(context, text, at)) return at;
+  }
+  return Text::npos;
+}
+
 MatchResult SearchContext(const ContextPattern& pattern, const Text& text, std::size_t from,
                           std::size_t to) {
   const std::size_t l = pattern.left.size(), r = pattern.right.size();
-  for (std::size_t p = from; p + l + r <= to; ++p) {
-    if (!MatchesAt(pattern.left, text, p)) continue;
-    for (std::size_t q = p + l; q + r <= to; ++q) {
-      if (MatchesAt(pattern.right, text, q)) return {{Group(p, q + r), Group(p + l, q)}};
-    }
-    // No right context after this left one means none after any later one.
-    return {};
-  }
-  return {};
+  if (to < from + l + r) return {};
+  std::size_t p = FindContext(pattern.left, text, from, to - l - r);
+  if (p == Text::npos) return {};
+  // The nearest right context after the first left one; when there is none,
+  // there is none after any later left context either.
+  std::size_t q = FindContext(pattern.right, text, p + l, to - r);
+  if (q == Text::npos) return {};
+  return {{Group(p, q + r), Group(p + l, q)}};
 }
 
 }  // namespace panscout

@@ -98,8 +98,9 @@ class HostileServer : public ::testing::Test {
 
   static void ExpectLive(const Outcome& o) {
     EXPECT_TRUE(o.ended);
-    // A loop held by the fetch would miss the timer for a whole time-out.
-    EXPECT_LT(o.worstTimerGap, milliseconds(1000));
+    // A loop held by a fetch would miss the timer for a whole time-out (2 s);
+    // reading a 10 MiB page under the sanitizers takes about a second.
+    EXPECT_LT(o.worstTimerGap, milliseconds(1500));
   }
 
   TestHttpServer server;
@@ -187,7 +188,7 @@ TEST_F(HostileServer, InvalidUtf8ForTheUtf8Source) {
 
 TEST_F(HostileServer, TenMebibytesOfLeftContextWithoutRightContext) {
   std::string page = "<html>找到相关结果约30个<div>咨询热线：</div>";
-  while (page.size() < (std::size_t{10} << 20)) page += "<a href=\"http://u.115.com/x\" target=\"_blank\">x";
+  while (page.size() < (std::size_t{10} << 20)) page += "<a target=\"_blank\">x";
   server.Add(Reply().Send(Head() + Gbk(page)));
   Outcome o = Search(2);
   ExpectLive(o);
