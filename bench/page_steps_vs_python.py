@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Panscout's page steps against the same work in Python's re, side by side.
+
+    bench/page_steps_vs_python.py [--build DIR] [--seconds S]
+
+Writes the benchmark pages with DIR/panscout_bench_pages, times them through
+DIR/panscout_bench (Google Benchmark), times python_page_steps on the same
+pages (after checking that it lists exactly Panscout's rows) and prints the
+mean time per page of both and the ratio Panscout / Python.
+"""
+
+import argparse
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from python_page_steps import Case  # noqa: E402
+
+
+def panscout_times(build, seconds):
+    out = subprocess.run([os.path.join(build, "panscout_bench"), "--benchmark_format=json",
+                          f"--benchmark_min_time={seconds}"],
+                         check=True, capture_output=True, text=True).stdout
+    times = {}
+    for b in json.loads(out)["benchmarks"]:
+        if b.get("error_occurred"):
+            sys.exit(f"panscout_bench: {b['name']}: {b.get('error_message')}")
+        assert b["time_unit"] == "ms"
+        times[int(b["name"].split("/")[1])] = b["real_time"]
+    return times
+
+
+def python_time(case, seconds):
+    """Mean wall time of one page in milliseconds, over at least `seconds`."""
+    case.run()  # warm the pattern cache, as the C++ side warms up too
+    runs, began = 0, time.perf_counter()
+    while runs < 3 or time.perf_counter() - began < seconds:
+        case.run()
+        runs += 1
+    return (time.perf_counter() - began) * 1000 / runs
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--seconds", type=float, default=1.0, help="least time per measurement")
+    args = parser.parse_args()
+
+    with tempfile.TemporaryDirectory() as pages:
+        subprocess.run([os.path.join(args.build, "panscout_bench_pages"), pages], check=True)
+        with open(os.path.join(pages, "cases.json"), encoding="utf-8") as f:
+            entries = json.load(f)
+        cases = []
+        for entry in entries:
+            with open(os.path.join(pages, entry["page"]), "rb") as f:
+                cases.append((entry["case"], Case(entry, f.read())))
+
+    for number, case in cases:
+        if case.run() != case.expected_rows:
+            sys.exit(f"{case.label}: the Python steps list other rows than Panscout")
+    cpp = panscout_times(args.build, args.seconds)
+
+    print(f"{'page (1 MiB)':<14}{'Panscout ms':>12}{'Python ms':>12}{'ratio':>8}")
+    for number, case in cases:
+        py = python_time(case, args.seconds)
+        print(f"{case.label:<14}{cpp[number]:>12.2f}{py:>12.2f}{cpp[number] / py:>8.2f}")
+    print("ratio = Panscout / Python (below 1: Panscout is faster)")
+
+
+if __name__ == "__main__":
+    main()
