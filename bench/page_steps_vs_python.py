@@ -60,7 +60,7 @@ def main():
             with open(os.path.join(pages, entry["page"]), "rb") as f:
                 cases.append((entry["case"], Case(entry, f.read())))
 
-    for number, case in cases:
+    for _, case in cases:
         if case.run() != case.expected_rows:
             sys.exit(f"{case.label}: the Python steps list other rows than Panscout")
     # Both sides of a page back to back, several rounds, the best of each:
