@@ -8,6 +8,7 @@
 
 #include "app/gui/artwork.h"
 #include "app/gui/desktop_program.h"
+#include "app/gui/first_paint_probe.h"
 #include "app/gui/hosts_option.h"
 #include "app/gui/qt_shell_opener.h"
 
@@ -19,6 +20,7 @@ int RunWindow(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Panscout");
   QApplication::setWindowIcon(panscout::ProductIcon());
+  panscout::InstallFirstPaintProbe(app);
 
   panscout::Hosts hosts = panscout::Hosts::Defaults();
   if (auto error = panscout::ApplyHostsOption(QApplication::arguments(), hosts)) {
