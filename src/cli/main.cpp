@@ -19,23 +19,21 @@
 namespace panscout {
 namespace {
 
-// Counts the pages the search acquires; after the last one allowed it
-// presses stop, as a user would while that page is being read.
+// Counts the pages the search acquires and reports each one as it arrives,
+// while the search is still reading it (where --max-pages presses stop).
 class CountingPageSource : public PageSource {
  public:
-  CountingPageSource(PageSource& inner, int maxPages, std::function<void(int)> afterPage)
-      : inner_(inner), maxPages_(maxPages), afterPage_(std::move(afterPage)) {}
+  CountingPageSource(PageSource& inner, std::function<void(int)> afterPage)
+      : inner_(inner), afterPage_(std::move(afterPage)) {}
 
   Bytes Fetch(const Text& url, Text* headerTextOut) override {
     Bytes body = inner_.Fetch(url, headerTextOut);
     afterPage_(++pages_);
     return body;
   }
-  bool LimitReached() const { return maxPages_ > 0 && pages_ >= maxPages_; }
 
  private:
   PageSource& inner_;
-  int maxPages_;
   int pages_ = 0;
   std::function<void(int)> afterPage_;
 };
@@ -54,7 +52,7 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   HttpPageSource http(pump, session.cookies, options.timeoutSeconds);
   std::unique_ptr<SearchController> controller;
   const bool progress = isatty(STDERR_FILENO);
-  CountingPageSource pages(http, options.maxPages, [&](int page) {
+  CountingPageSource pages(http, [&](int page) {
     if (progress) std::fprintf(stderr, "page %d, %d rows so far\n", page, session.results.RowCount());
     if (options.maxPages > 0 && page == options.maxPages && window.Searching()) controller->OnStartStopClick();
   });

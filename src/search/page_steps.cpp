@@ -77,6 +77,19 @@ PageSteps::PagePlan PageSteps::PlanPage(std::initializer_list<int> counts, int p
   return {pageHitCount, false};
 }
 
+void PageSteps::RunPasses(StepKind kind, const PagePlan& plan,
+                          std::initializer_list<void (PageSteps::*)()> operations) {
+  context_.state.pageHitCount = plan.passes;
+  for (int i = 1; i <= plan.passes; ++i) {
+    context_.state.hitIndex = i;
+    for (auto operation : operations) (this->*operation)();
+  }
+  // A short page is the last one, unless its own end test already ended it.
+  if (plan.shortPage && context_.state.Step(kind).running) {
+    ending_.FinishWithStatus(kind, Gbk("状态：已经搜索完毕！"));
+  }
+}
+
 bool PageSteps::EndIfPageEmpty(StepKind kind, const Text& page) {
   if (!page.empty()) return false;
   ending_.FinishWithStatus(kind, Gbk("状态：网络连接失败！"));
@@ -106,14 +119,7 @@ void PageSteps::EngineStep() {
                             CountMatches(counter, s.sizePattern, enginePage_),
                             CountMatches(counter, s.linkPattern, enginePage_)},
                            kFullPage);
-  context_.state.pageHitCount = plan.passes;
-  for (int i = 1; i <= plan.passes; ++i) {
-    context_.state.hitIndex = i;
-    EngineTitle();
-    EngineSize();
-    EngineLink();
-  }
-  if (plan.shortPage && context_.state.Step(StepKind::kEngine).running) EndEngineSearch();
+  RunPasses(StepKind::kEngine, plan, {&PageSteps::EngineTitle, &PageSteps::EngineSize, &PageSteps::EngineLink});
 }
 
 void PageSteps::AcquireEnginePage() {
@@ -172,16 +178,7 @@ void PageSteps::SiteStep() {
   PagePlan plan = PlanPage({CountMatches(sitePattern_, s.titlePattern, Region(s.titleRegion)),
                             CountMatches(sitePattern_, s.linkPattern, Region(s.linkRegion))},
                            std::min(context_.state.reportedTotal, kFullPage));
-  context_.state.pageHitCount = plan.passes;
-  for (int i = 1; i <= plan.passes; ++i) {
-    context_.state.hitIndex = i;
-    SiteTitle();
-    SiteLink();
-    SiteSize();
-  }
-  if (plan.shortPage && context_.state.Step(StepKind::kSite).running) {
-    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
-  }
+  RunPasses(StepKind::kSite, plan, {&PageSteps::SiteTitle, &PageSteps::SiteLink, &PageSteps::SiteSize});
 }
 
 void PageSteps::AcquireSitePage() {
@@ -280,15 +277,7 @@ void PageSteps::TorrentStep() {
   PagePlan plan = PlanPage({CountMatches(torrentPattern_, s.titlePattern, torrentResultPart_),
                             CountMatches(torrentPattern_, s.linkPattern, torrentResultPart_)},
                            std::min(context_.state.reportedTotal, kFullPage));
-  context_.state.pageHitCount = plan.passes;
-  for (int i = 1; i <= plan.passes; ++i) {
-    context_.state.hitIndex = i;
-    TorrentTitle();
-    TorrentLink();
-  }
-  if (plan.shortPage && context_.state.Step(StepKind::kTorrent).running) {
-    ending_.FinishWithStatus(StepKind::kTorrent, Gbk("状态：已经搜索完毕！"));
-  }
+  RunPasses(StepKind::kTorrent, plan, {&PageSteps::TorrentTitle, &PageSteps::TorrentLink});
 }
 
 void PageSteps::AcquireTorrentPage() {

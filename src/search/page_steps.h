@@ -48,6 +48,9 @@ class PageSteps {
     bool shortPage = false;
   };
   PagePlan PlanPage(std::initializer_list<int> counts, int pageHitCount) const;
+  // The passes of a page, each running `operations` in order for one hit.
+  void RunPasses(StepKind kind, const PagePlan& plan,
+                 std::initializer_list<void (PageSteps::*)()> operations);
 
   void EngineTitle();
   void EngineSize();
