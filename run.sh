@@ -51,7 +51,8 @@ case "${1:-}" in
       -R "$NET_TESTS" -E 'BodiesAreCutAtTheCap'
     # The whole core suite again under the address and undefined-behaviour checkers.
     BUILD_DIR=build-asan build --target panscout_tests -DPANSCOUT_SANITIZE=address,undefined -DPANSCOUT_GUI=OFF
-    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+      ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
     # Every parser of outside input, fed generated inputs for a short while.
     FUZZ_RUNS=${FUZZ_RUNS:-2000} fuzz/run.sh
     ;;
