@@ -1,6 +1,7 @@
 // A remote announcement of any bytes: turned into a settings file, read back
 // through every key the program reads, with picture names from it checked to
-// stay inside the private directory.
+// stay inside the private directory, and the picture cache filled from it
+// (whatever count it states).
 
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/ad_rotation.h"
 #include "app/announcement_feed.h"
 #include "app/settings_file.h"
 #include "app/temp_directory.h"
@@ -37,6 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
       }
     }
+    AdCounters counters;
+    FillPictureCache(counters, temp, [](const Text&) { return Bytes(); });
   }
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "app/ad_rotation.h"
 
+#include <algorithm>
+
 #include "app/settings_file.h"
 #include "runtime/codepage.h"
 
@@ -29,6 +31,24 @@ int ReadPictureCount(const TempDirectory& temp) {
   return ReadSettingNumber(SettingsPath(temp), Gbk("图片总数"), Gbk("计数"));
 }
 
+// The indexes 1..count that have a picture section, in the order the rotation
+// reaches them after `start`.
+std::vector<int> PictureIndexesAfter(const TempDirectory& temp, int count, int start) {
+  const Text prefix = Gbk("图");
+  std::vector<int> indexes;
+  for (const Text& name : ReadSectionNames(SettingsPath(temp))) {
+    if (name.rfind(prefix, 0) != 0) continue;
+    Text digits = name.substr(prefix.size());
+    int index = ToInteger(digits);
+    if (index >= 1 && index <= count && ToText(index) == digits) indexes.push_back(index);
+  }
+  std::sort(indexes.begin(), indexes.end());
+  indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+  std::rotate(indexes.begin(), std::upper_bound(indexes.begin(), indexes.end(), start <= count ? start : 0),
+              indexes.end());
+  return indexes;
+}
+
 }  // namespace
 
 void AdvancePictureIndex(AdCounters& counters) {
@@ -41,12 +61,17 @@ void AdvanceTextIndex(AdCounters& counters) {
 
 void FillPictureCache(AdCounters& counters, const TempDirectory& temp, const Download& download) {
   counters.pictureCount = ReadPictureCount(temp);
-  for (int pass = 0; pass < counters.pictureCount; ++pass) {
-    AdvancePictureIndex(counters);
+  if (counters.pictureCount <= 0) return;
+  // One round of the rotation, but only over indexes that have an entry: the
+  // count comes from the feed and may be far beyond them.
+  const int start = counters.pictureIndex;
+  for (int index : PictureIndexesAfter(temp, counters.pictureCount, start)) {
+    counters.pictureIndex = index;
     std::optional<PictureEntry> entry = ReadPictureEntry(temp, counters);
     if (!entry || std::filesystem::exists(entry->file)) continue;
     WriteFileAtomically(entry->file, download(entry->address));
   }
+  counters.pictureIndex = start >= 1 && start <= counters.pictureCount ? start : counters.pictureCount;
 }
 
 void AdRotation::TickerStep() {

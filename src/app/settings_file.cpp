@@ -88,6 +88,15 @@ Text ReadSetting(const std::filesystem::path& path, const Text& section, const T
   return FindValue(ToText(ReadWholeFile(path)), section, key);
 }
 
+TextArray ReadSectionNames(const std::filesystem::path& path) {
+  TextArray names;
+  if (path.empty()) return names;
+  for (const Text& line : Lines(ToText(ReadWholeFile(path)))) {
+    if (std::optional<Text> name = SectionName(Trimmed(line))) names.push_back(*name);
+  }
+  return names;
+}
+
 int ReadSettingNumber(const std::filesystem::path& path, const Text& section, const Text& key) {
   return ToInteger(ReadSetting(path, section, key));
 }

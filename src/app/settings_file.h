@@ -20,6 +20,9 @@ std::filesystem::path SettingsPath(const TempDirectory& temp);
 // surrounding quotes dropped. The empty text when anything is missing or empty.
 Text ReadSetting(const std::filesystem::path& path, const Text& section, const Text& key);
 
+// The names of every section of the file at `path`, in file order.
+TextArray ReadSectionNames(const std::filesystem::path& path);
+
 // ToInteger of the value; 0 when missing.
 int ReadSettingNumber(const std::filesystem::path& path, const Text& section, const Text& key);
 

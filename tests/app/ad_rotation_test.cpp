@@ -84,6 +84,30 @@ TEST_F(AdRotationTest, CacheFillDownloadsOnlyMissingFilesAndKeepsFailuresAsEmpty
   EXPECT_EQ(window_.banner.back(), Bytes());
 }
 
+TEST_F(AdRotationTest, CacheFillVisitsTheEntriesInRotationOrderWhateverTheCount) {
+  // A count of two thousand million must not mean as many passes.
+  WriteSettings(temp_, {"[图片总数]", "计数=2000000000", "[图7]", "图片广告=http://h/7|l|7.png", "[图02]",
+                        "图片广告=http://h/02|l|02.png", "[ 图2 ]", "图片广告=http://h/2|l|2.png",
+                        "[图4294967298]", "图片广告=http://h/wrapped|l|w.png", "[图]", "图片广告=http://h/0|l|0.png"});
+  std::vector<Text> asked;
+  auto download = [&](const Text& url) {
+    asked.push_back(url);
+    return Bytes("x");
+  };
+  FillPictureCache(counters_, temp_, download);
+  EXPECT_EQ(asked, (std::vector<Text>{"http://h/2", "http://h/7"}));
+  EXPECT_EQ(counters_.pictureIndex, 2000000000);
+
+  // From the middle of a round: the entries after it first, and the index back where it was.
+  WriteSettings(temp_, {"[图片总数]", "计数=10", "[图3]", "图片广告=http://h/3|l|3.png", "[图7]",
+                        "图片广告=http://h/7|l|7b.png", "[图7]", "图片广告=http://h/7dup|l|7c.png"});
+  asked.clear();
+  counters_.pictureIndex = 5;
+  FillPictureCache(counters_, temp_, download);
+  EXPECT_EQ(asked, (std::vector<Text>{"http://h/7", "http://h/3"}));
+  EXPECT_EQ(counters_.pictureIndex, 5);
+}
+
 TEST_F(AdRotationTest, PictureNamesThatLeadOutOfTheDirectoryAreNeverWrittenOrRead) {
   std::filesystem::path inner = scratch_.root() / "inner";
   std::filesystem::create_directory(inner);

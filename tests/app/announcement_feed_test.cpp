@@ -200,7 +200,7 @@ TEST(UpdateOffer, ComesOnlyForFlagOneWithAWebAddress) {
   ScratchDir scratch;
   TempDirectory temp(scratch.root());
   // Blanks around a value go when it is read; quotes keep them.
-  for (const std::string& entry : {"1|http://u/", "\" 1|http://u/\"", "1 |http://u/", "01|http://u/", "1",
+  for (std::string entry : {"1|http://u/", "\" 1|http://u/\"", "1 |http://u/", "01|http://u/", "1",
                                    "1|file:///bin/sh", "2|http://u/"}) {
     FakeAdWindow window;
     RunFeedOf(window, temp, true, "qwe" + Payload({"[更新]", "版本更新=" + entry}));
