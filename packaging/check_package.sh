@@ -14,8 +14,9 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 
 for file in usr/bin/panscout usr/bin/panscout-cli usr/bin/panscout-demo \
     usr/share/applications/panscout.desktop usr/share/metainfo/io.github.panscout.Panscout.metainfo.xml \
-    usr/share/man/man1/panscout-cli.1 usr/share/icons/hicolor/48x48/apps/panscout.png \
-    usr/share/icons/hicolor/256x256/apps/panscout.png; do
+    usr/share/man/man1/panscout.1.gz usr/share/man/man1/panscout-cli.1.gz usr/share/man/man1/panscout-demo.1.gz \
+    usr/share/doc/panscout/changelog.gz usr/share/doc/panscout/copyright \
+    usr/share/icons/hicolor/48x48/apps/panscout.png usr/share/icons/hicolor/256x256/apps/panscout.png; do
   grep -qx "\./$file" <<<"$contents" || fail "$file is missing"
 done
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
@@ -24,6 +25,7 @@ for dep in libqt6webenginewidgets6 libqt6widgets6 libqt6qml6 libcurl4 libboost-r
 done
 desktop-file-validate packaging/panscout.desktop
 appstreamcli validate --no-net packaging/io.github.panscout.Panscout.metainfo.xml >/dev/null
+lint=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $lint"
 
 if [ "${CI:-}" = true ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y "./$deb" >/dev/null
