@@ -18,10 +18,25 @@
 using namespace panscout;
 namespace fs = std::filesystem;
 
+namespace {
+
+// The run's own directory, gone with the run.
+struct RunDirectory {
+  RunDirectory() : temp(fs::temp_directory_path() / ("panscout-fuzz-" + std::to_string(getpid()))) {
+    if (!fs::create_directories(temp.path()) && !fs::is_directory(temp.path())) std::abort();
+  }
+  ~RunDirectory() {
+    std::error_code ignored;
+    fs::remove_all(temp.path(), ignored);
+  }
+  TempDirectory temp;
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const TempDirectory temp(fs::temp_directory_path() / ("panscout-fuzz-" + std::to_string(getpid())));
-  static const bool made = fs::create_directories(temp.path()) || fs::is_directory(temp.path());
-  if (!made) std::abort();
+  static const RunDirectory run;
+  const TempDirectory& temp = run.temp;
 
   Text feed = ToText(Bytes(std::string(reinterpret_cast<const char*>(data), size)));
   // Raw bytes as a settings file, and the settings text the feed makes.
