@@ -1,4 +1,4 @@
-// A remote announcement of any bytes: turned into a settings file, read back
+// A remote announcement of any bytes: turned into settings, read back
 // through every key the program reads, with picture names from it checked to
 // stay inside the private directory, and the picture cache filled from it
 // (whatever count it states).
@@ -39,22 +39,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TempDirectory& temp = run.temp;
 
   Text feed = ToText(Bytes(std::string(reinterpret_cast<const char*>(data), size)));
-  // Raw bytes as a settings file, and the settings text the feed makes.
-  const fs::path path = SettingsPath(temp);
-  for (const Text& contents : {feed, SettingsTextFromFeed(feed).value_or(Text())}) {
-    if (!WriteFileAtomically(path, Bytes(contents))) std::abort();
+  // Raw bytes as settings, and the settings text the feed makes.
+  std::optional<Text> settingsText = SettingsTextFromFeed(feed);
+  if (settingsText && settingsText->size() > kMaxSettingsTextBytes) std::abort();
+  for (const Text& contents : {feed, settingsText.value_or(Text())}) {
+    AdCounters counters;
+    counters.settings = Settings(contents);
     for (const char* section : {"弹窗", "更新", "图片总数", "图1", "总数", "1", "网页"}) {
       for (const char* key : {"弹窗广告", "版本更新", "计数", "图片广告", "次数", "广告", "网页广告"}) {
-        Text value = ReadSetting(path, Gbk(section), Gbk(key));
+        Text value = counters.settings.Read(Gbk(section), Gbk(key));
         if (value.size() > 10239) std::abort();
-        ReadSettingNumber(path, Gbk(section), Gbk(key));
+        counters.settings.ReadNumber(Gbk(section), Gbk(key));
         for (const Text& field : SplitText(value, Text("|"))) {
           auto file = temp.FileNamed(field);
           if (file && file->parent_path() != temp.path()) std::abort();
         }
       }
     }
-    AdCounters counters;
     FillPictureCache(counters, temp, [](const Text&) { return Bytes(); });
   }
   return 0;

@@ -18,8 +18,8 @@ struct PictureEntry {
 // Reads the entry at the picture index into the counters. Nullopt when it lacks
 // a field, or its file name could lead outside `temp`.
 std::optional<PictureEntry> ReadPictureEntry(const TempDirectory& temp, AdCounters& counters) {
-  counters.pictureEntry = SplitText(
-      ReadSetting(SettingsPath(temp), Gbk("图") + ToText(counters.pictureIndex), Gbk("图片广告")), "|");
+  counters.pictureEntry =
+      SplitText(counters.settings.Read(Gbk("图") + ToText(counters.pictureIndex), Gbk("图片广告")), "|");
   const TextArray& fields = counters.pictureEntry;
   if (fields.size() < 3) return std::nullopt;
   std::optional<std::filesystem::path> file = temp.FileNamed(fields[2]);
@@ -27,16 +27,16 @@ std::optional<PictureEntry> ReadPictureEntry(const TempDirectory& temp, AdCounte
   return PictureEntry{fields[0], fields[1], *file};
 }
 
-int ReadPictureCount(const TempDirectory& temp) {
-  return ReadSettingNumber(SettingsPath(temp), Gbk("图片总数"), Gbk("计数"));
+int ReadPictureCount(const AdCounters& counters) {
+  return counters.settings.ReadNumber(Gbk("图片总数"), Gbk("计数"));
 }
 
 // The indexes 1..count that have a picture section, in the order the rotation
 // reaches them after `start`.
-std::vector<int> PictureIndexesAfter(const TempDirectory& temp, int count, int start) {
+std::vector<int> PictureIndexesAfter(const Settings& settings, int count, int start) {
   const Text prefix = Gbk("图");
   std::vector<int> indexes;
-  for (const Text& name : ReadSectionNames(SettingsPath(temp))) {
+  for (const Text& name : settings.SectionNames()) {
     if (name.rfind(prefix, 0) != 0) continue;
     Text digits = name.substr(prefix.size());
     int index = ToInteger(digits);
@@ -60,15 +60,17 @@ void AdvanceTextIndex(AdCounters& counters) {
 }
 
 void FillPictureCache(AdCounters& counters, const TempDirectory& temp, const Download& download) {
-  counters.pictureCount = ReadPictureCount(temp);
+  counters.pictureCount = ReadPictureCount(counters);
   if (counters.pictureCount <= 0) return;
   // One round of the rotation, but only over indexes that have an entry: the
   // count comes from the feed and may be far beyond them.
   const int start = counters.pictureIndex;
-  for (int index : PictureIndexesAfter(temp, counters.pictureCount, start)) {
+  for (int index : PictureIndexesAfter(counters.settings, counters.pictureCount, start)) {
     counters.pictureIndex = index;
     std::optional<PictureEntry> entry = ReadPictureEntry(temp, counters);
-    if (!entry || std::filesystem::exists(entry->file)) continue;
+    // A name the file system refuses (too long, say) is passed over like a missing field.
+    std::error_code error;
+    if (!entry || std::filesystem::exists(entry->file, error) || error) continue;
     WriteFileAtomically(entry->file, download(entry->address));
   }
   counters.pictureIndex = start >= 1 && start <= counters.pictureCount ? start : counters.pictureCount;
@@ -90,7 +92,7 @@ void AdRotation::TickerStep() {
 void AdRotation::NextTextAd() {
   AdvanceTextIndex(counters_);
   TextArray fields =
-      SplitText(ReadSetting(SettingsPath(temp_), ToText(counters_.textIndex), Gbk("广告")), "|");
+      SplitText(counters_.settings.Read(ToText(counters_.textIndex), Gbk("广告")), "|");
   // An entry without a link is passed over; the next tick tries the next one.
   if (fields.size() < 2) return;
   window_.SetTickerText(fields[0], fields[1]);
@@ -99,7 +101,7 @@ void AdRotation::NextTextAd() {
 }
 
 void AdRotation::NextPictureAd() {
-  counters_.pictureCount = ReadPictureCount(temp_);
+  counters_.pictureCount = ReadPictureCount(counters_);
   if (counters_.pictureCount <= 0) return;
   AdvancePictureIndex(counters_);
   std::optional<PictureEntry> entry = ReadPictureEntry(temp_, counters_);
@@ -109,7 +111,7 @@ void AdRotation::NextPictureAd() {
 }
 
 void AdRotation::ReloadWebAd() {
-  Text address = ReadSetting(SettingsPath(temp_), Gbk("网页"), Gbk("网页广告"));
+  Text address = counters_.settings.Read(Gbk("网页"), Gbk("网页广告"));
   // Remote input: a local or script address must not reach the viewer.
   if (IsWebAddress(address)) window_.LoadWebAd(address);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/ad_window.h"
+#include "app/settings_file.h"
 #include "app/temp_directory.h"
 #include "runtime/text.h"
 
@@ -28,6 +29,7 @@ struct AdCounters {
   int textIndex = 0;  // the text advertisement shown last
   TextArray pictureEntry;
   Text bannerLink;
+  Settings settings;  // the settings file as this run's feed wrote it
 };
 
 // Body of a page, the empty buffer on any failure.

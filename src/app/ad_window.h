@@ -3,6 +3,8 @@
 // on the window's own thread; the announcement feed calls it from its thread
 // through an implementation that carries every call over to the window's.
 
+#include <functional>
+
 #include "results/open_with_shell.h"
 #include "runtime/text.h"
 
@@ -36,8 +38,11 @@ class AdWindow {
   // The hidden edit box 编辑框1.
   virtual void SetSettingsText(const Text& text) = 0;
 
-  // A modal OK/Cancel message box; true for OK.
-  virtual bool AskOkCancel(const Text& text, const Text& title) = 0;
+  // Shows an OK/Cancel message box and returns at once: the window and a
+  // running search go on while it is open. `answered` runs later on the
+  // window's thread, true for OK; a box that goes unanswered (its window
+  // went) destroys it uncalled.
+  virtual void AskOkCancel(const Text& text, const Text& title, std::function<void(bool ok)> answered) = 0;
 
   // Opens addresses on the window's thread; callers go through OpenWithShell.
   virtual ShellOpener& Shell() = 0;

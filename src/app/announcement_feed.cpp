@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/forwarding_ad_window.h"
 #include "app/settings_file.h"
 #include "net/cookie_store.h"
 #include "net/page_fetch.h"
@@ -11,11 +12,11 @@
 namespace panscout {
 namespace {
 
-void OfferUpdate(AdWindow& window, const std::filesystem::path& settings) {
-  TextArray update = SplitText(ReadSetting(settings, Gbk("更新"), Gbk("版本更新")), "|");
+void OfferUpdate(AdWindow& window, const Settings& settings) {
+  TextArray update = SplitText(settings.Read(Gbk("更新"), Gbk("版本更新")), "|");
   // Without an address that can be opened there is nothing to offer.
   if (update.size() < 2 || update[0] != "1" || !IsWebAddress(update[1])) return;
-  if (window.AskOkCancel(Gbk("版本更新了，是否进行更新？"), Gbk("提醒"))) {
+  if (AskAndWait(window, Gbk("版本更新了，是否进行更新？"), Gbk("提醒"))) {
     OpenWithShell(window.Shell(), update[1]);
   }
 }
@@ -38,7 +39,7 @@ std::optional<Text> SettingsTextFromFeed(const Text& feed) {
   if (pieces.size() < 2 || pieces[1].empty()) return std::nullopt;
   Text settings;
   for (const Text& line : SplitText(RemoveEvery(pieces[1], "<br>", false), "$")) settings += line + "\r\n";
-  return settings;
+  return CutToWholeCharacters(settings, kMaxSettingsTextBytes);
 }
 
 void RunAnnouncementFeed(AdWindow& window, AdCounters& counters, const TempDirectory& temp,
@@ -46,17 +47,18 @@ void RunAnnouncementFeed(AdWindow& window, AdCounters& counters, const TempDirec
   std::optional<Text> settingsText = SettingsTextFromFeed(ToText(setup.download(setup.url)));
   if (!settingsText) return;
   window.SetSettingsText(*settingsText);
-  const std::filesystem::path settings = SettingsPath(temp);
-  WriteFileAtomically(settings, ToBytes(*settingsText));
+  WriteFileAtomically(SettingsPath(temp), ToBytes(*settingsText));
+  counters.settings = Settings(*settingsText);
+  const Settings& settings = counters.settings;
 
   if (setup.popupAllowed) {
-    Text popup = ReadSetting(settings, Gbk("弹窗"), Gbk("弹窗广告"));
+    Text popup = settings.Read(Gbk("弹窗"), Gbk("弹窗广告"));
     if (IsWebAddress(popup)) window.LoadPopup(popup);
   }
   OfferUpdate(window, settings);
   FillPictureCache(counters, temp, setup.download);
 
-  counters.textCount = ReadSettingNumber(settings, Gbk("总数"), Gbk("次数"));
+  counters.textCount = settings.ReadNumber(Gbk("总数"), Gbk("次数"));
   if (counters.textCount <= 0) return;
   window.SetTimerInterval(AdTimer::kTickerMove, kTickerMoveMs);
   window.SetTimerInterval(AdTimer::kNextPicture, kNextPictureMs);

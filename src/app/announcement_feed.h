@@ -14,9 +14,12 @@ namespace panscout {
 
 Text AnnouncementUrl(const Hosts& hosts);
 
+// A few kilobytes in practice; a broken or hostile feed is cut here.
+constexpr std::size_t kMaxSettingsTextBytes = std::size_t{1} << 20;
+
 // The settings file text a feed body carries: the piece after the first "qwe"
 // (up to the next one), without "<br>" in any case, each "$" ending a CR LF
-// line. Nullopt when that piece is missing or empty.
+// line, cut to kMaxSettingsTextBytes. Nullopt when that piece is missing or empty.
 std::optional<Text> SettingsTextFromFeed(const Text& feed);
 
 // Downloads for the announcement thread: FetchPage with the default time-out,

@@ -1,5 +1,7 @@
 #include "app/forwarding_ad_window.h"
 
+#include <future>
+
 namespace panscout {
 
 int ForwardingAdWindow::TimerInterval(AdTimer timer) {
@@ -48,10 +50,21 @@ void ForwardingAdWindow::SetSettingsText(const Text& text) {
   calls_->Run([&] { target_.SetSettingsText(text); });
 }
 
-bool ForwardingAdWindow::AskOkCancel(const Text& text, const Text& title) {
-  bool ok = false;
-  calls_->Run([&] { ok = target_.AskOkCancel(text, title); });
-  return ok;
+void ForwardingAdWindow::AskOkCancel(const Text& text, const Text& title,
+                                     std::function<void(bool ok)> answered) {
+  calls_->Run([&] { target_.AskOkCancel(text, title, std::move(answered)); });
+}
+
+bool AskAndWait(AdWindow& window, const Text& text, const Text& title) {
+  auto promise = std::make_shared<std::promise<bool>>();
+  std::future<bool> answer = promise->get_future();
+  window.AskOkCancel(text, title, [promise](bool ok) { promise->set_value(ok); });
+  promise.reset();  // only the question holds it now, so dropping the question breaks it
+  try {
+    return answer.get();
+  } catch (const std::future_error&) {
+    return false;
+  }
 }
 
 void ForwardingAdWindow::OpenUrl(const std::string& utf8Url) {

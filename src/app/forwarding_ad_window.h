@@ -10,6 +10,10 @@
 
 namespace panscout {
 
+// Asks through `window` and waits for the answer; Cancel when the question is
+// dropped. Only for a thread other than the window's, which must keep running.
+bool AskAndWait(AdWindow& window, const Text& text, const Text& title);
+
 class ForwardingAdWindow : public AdWindow, private ShellOpener {
  public:
   // `target` is touched only on the window's thread, while it is there.
@@ -26,7 +30,7 @@ class ForwardingAdWindow : public AdWindow, private ShellOpener {
   void LoadWebAd(const Text& address) override;
   void LoadPopup(const Text& address) override;
   void SetSettingsText(const Text& text) override;
-  bool AskOkCancel(const Text& text, const Text& title) override;
+  void AskOkCancel(const Text& text, const Text& title, std::function<void(bool ok)> answered) override;
   ShellOpener& Shell() override { return *this; }
 
  private:

@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include <optional>
 #include <string_view>
 
 #include "runtime/codepage.h"
@@ -14,8 +15,6 @@ Text Trimmed(const Text& text) {
   if (begin == Text::npos) return {};
   return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
 }
-
-bool SameName(const Text& a, const Text& b) { return LowerCase(a) == LowerCase(b); }
 
 // The name inside "[...]", up to the last "]" (which may not be a trail byte);
 // nullopt for a line that is no section header.
@@ -37,17 +36,6 @@ Text WithoutQuotes(const Text& value) {
   return value;
 }
 
-// At most kMaxSettingBytes bytes, without splitting a double-byte character.
-Text CutToLimit(const Text& value) {
-  std::size_t end = 0;
-  while (end < value.size()) {
-    std::size_t n = static_cast<unsigned char>(value[end]) >= 0x80 ? 2 : 1;
-    if (end + n > static_cast<std::size_t>(kMaxSettingBytes)) break;
-    end += n;
-  }
-  return value.substr(0, std::min(end, value.size()));
-}
-
 TextArray Lines(const Text& text) {
   TextArray lines;
   std::size_t begin = 0;
@@ -61,44 +49,47 @@ TextArray Lines(const Text& text) {
   return lines;
 }
 
-Text FindValue(const Text& settings, const Text& section, const Text& key) {
-  bool inSection = false;
-  for (const Text& raw : Lines(settings)) {
-    Text line = Trimmed(raw);
-    if (std::optional<Text> name = SectionName(line)) {
-      // Only the first section of that name is searched.
-      if (inSection) return {};
-      inSection = SameName(*name, section);
-      continue;
-    }
-    if (!inSection) continue;
-    int equals = FindText(line, "=", std::nullopt, false);
-    if (equals == kNotFound || !SameName(Trimmed(LeftText(line, equals - 1)), key)) continue;
-    return CutToLimit(WithoutQuotes(Trimmed(line.substr(equals))));
-  }
-  return {};
-}
-
 }  // namespace
 
 std::filesystem::path SettingsPath(const TempDirectory& temp) { return *temp.FileNamed(Gbk("配置.ini")); }
 
-Text ReadSetting(const std::filesystem::path& path, const Text& section, const Text& key) {
-  if (path.empty() || section.empty() || key.empty()) return {};
-  return FindValue(ToText(ReadWholeFile(path)), section, key);
-}
-
-TextArray ReadSectionNames(const std::filesystem::path& path) {
-  TextArray names;
-  if (path.empty()) return names;
-  for (const Text& line : Lines(ToText(ReadWholeFile(path)))) {
-    if (std::optional<Text> name = SectionName(Trimmed(line))) names.push_back(*name);
+Text CutToWholeCharacters(const Text& text, std::size_t maxBytes) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    std::size_t n = static_cast<unsigned char>(text[end]) >= 0x80 ? 2 : 1;
+    if (end + n > maxBytes) break;
+    end += n;
   }
-  return names;
+  return text.substr(0, std::min(end, text.size()));
 }
 
-int ReadSettingNumber(const std::filesystem::path& path, const Text& section, const Text& key) {
-  return ToInteger(ReadSetting(path, section, key));
+Settings::Settings(const Text& text) {
+  // Keys of a repeated section are never read: only its first is searched.
+  std::unordered_map<Text, Text>* section = nullptr;
+  for (const Text& raw : Lines(text)) {
+    Text line = Trimmed(raw);
+    if (std::optional<Text> name = SectionName(line)) {
+      sectionNames_.push_back(*name);
+      auto [entry, fresh] = values_.try_emplace(LowerCase(*name));
+      section = fresh ? &entry->second : nullptr;
+      continue;
+    }
+    if (!section) continue;
+    int equals = FindText(line, "=", std::nullopt, false);
+    if (equals == kNotFound) continue;
+    section->try_emplace(LowerCase(Trimmed(LeftText(line, equals - 1))),
+                         CutToWholeCharacters(WithoutQuotes(Trimmed(line.substr(equals))), kMaxSettingBytes));
+  }
 }
+
+Text Settings::Read(const Text& section, const Text& key) const {
+  if (section.empty() || key.empty()) return {};
+  auto found = values_.find(LowerCase(section));
+  if (found == values_.end()) return {};
+  auto value = found->second.find(LowerCase(key));
+  return value == found->second.end() ? Text() : value->second;
+}
+
+int Settings::ReadNumber(const Text& section, const Text& key) const { return ToInteger(Read(section, key)); }
 
 }  // namespace panscout

@@ -3,6 +3,7 @@
 // rebuilt from the announcement feed at every run and read by the rotations.
 
 #include <filesystem>
+#include <unordered_map>
 
 #include "app/temp_directory.h"
 #include "runtime/text.h"
@@ -14,16 +15,30 @@ constexpr int kMaxSettingBytes = 10239;
 
 std::filesystem::path SettingsPath(const TempDirectory& temp);
 
-// The value of `key` in `section` of the file at `path`, as the Windows profile
-// reader gives it: names matched without regard to ASCII case, the first
-// matching section and key win, blanks around names and values and one pair of
-// surrounding quotes dropped. The empty text when anything is missing or empty.
-Text ReadSetting(const std::filesystem::path& path, const Text& section, const Text& key);
+// The first `maxBytes` bytes of `text` or fewer, never half a double-byte character.
+Text CutToWholeCharacters(const Text& text, std::size_t maxBytes);
 
-// The names of every section of the file at `path`, in file order.
-TextArray ReadSectionNames(const std::filesystem::path& path);
+// A settings text parsed once, read as the Windows profile reader reads the
+// file: names matched without regard to ASCII case, the first matching
+// section and key win, blanks around names and values and one pair of
+// surrounding quotes dropped. The rotations read it every few seconds, so
+// no read walks the text again.
+class Settings {
+ public:
+  Settings() = default;
+  explicit Settings(const Text& text);
 
-// ToInteger of the value; 0 when missing.
-int ReadSettingNumber(const std::filesystem::path& path, const Text& section, const Text& key);
+  // The empty text when anything is missing or empty.
+  Text Read(const Text& section, const Text& key) const;
+  // ToInteger of the value; 0 when missing.
+  int ReadNumber(const Text& section, const Text& key) const;
+  // The names of every section, in text order.
+  const TextArray& SectionNames() const { return sectionNames_; }
+
+ private:
+  // Lower-cased section name, then lower-cased key.
+  std::unordered_map<Text, std::unordered_map<Text, Text>> values_;
+  TextArray sectionNames_;
+};
 
 }  // namespace panscout

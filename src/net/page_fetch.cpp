@@ -42,7 +42,12 @@ Bytes FetchPage(EventPump& pump, CookieStore& cookies, const Text& url,
       options.serverSilenceSeconds > 0 ? options.serverSilenceSeconds : kDefaultFetchTimeoutSeconds;
   try {
     std::thread([exchange, silence, lease = CookieStore::Lease(cookies)] {
-      RunHttpRequest(&exchange->record, lease.store(), &exchange->stop, silence);
+      // An exception (out of memory, say) ends the exchange as a failed one.
+      try {
+        RunHttpRequest(&exchange->record, lease.store(), &exchange->stop, silence);
+      } catch (...) {
+        exchange->record.Clear();
+      }
       exchange->done.Signal();
     }).detach();
   } catch (const std::system_error&) {

@@ -41,7 +41,7 @@ TEST(RotationRule, RunsOneToCountThenStartsAgain) {
 }
 
 TEST_F(AdRotationTest, BannerShowsPicturesOneTwoThreeOneAfterTheCacheFill) {
-  WriteSettings(temp_,
+  WriteSettings(counters_,
                 {"[图片总数]", "计数=3", "[图1]", "图片广告=http://h/1|http://l/1|一.png", "[图2]",
                  "图片广告=http://h/2|http://l/2|二.png", "[图3]", "图片广告=http://h/3|http://l/3|三.png"});
   FillPictureCache(counters_, temp_, [](const Text& url) { return Bytes("picture " + url); });
@@ -59,7 +59,7 @@ TEST_F(AdRotationTest, BannerShowsPicturesOneTwoThreeOneAfterTheCacheFill) {
 }
 
 TEST_F(AdRotationTest, CacheFillDownloadsOnlyMissingFilesAndKeepsFailuresAsEmptyFiles) {
-  WriteSettings(temp_, {"[图片总数]", "计数=3", "[图1]", "图片广告=http://h/new|l|a.png", "[图2]",
+  WriteSettings(counters_, {"[图片总数]", "计数=3", "[图1]", "图片广告=http://h/new|l|a.png", "[图2]",
                         "图片广告=http://h/fails|l|b.png", "[图3]", "图片广告=http://h/3|l|c.png"});
   WriteFile("a.png", "cached");
   std::vector<Text> asked;
@@ -77,6 +77,7 @@ TEST_F(AdRotationTest, CacheFillDownloadsOnlyMissingFilesAndKeepsFailuresAsEmpty
   // A later run finds every file and downloads nothing; the empty one shows no picture.
   asked.clear();
   AdCounters nextRun;
+  nextRun.settings = counters_.settings;
   FillPictureCache(nextRun, temp_, download);
   EXPECT_TRUE(asked.empty());
   AdRotation(window_, nextRun, temp_).NextPictureAd();
@@ -86,7 +87,7 @@ TEST_F(AdRotationTest, CacheFillDownloadsOnlyMissingFilesAndKeepsFailuresAsEmpty
 
 TEST_F(AdRotationTest, CacheFillVisitsTheEntriesInRotationOrderWhateverTheCount) {
   // A count of two thousand million must not mean as many passes.
-  WriteSettings(temp_, {"[图片总数]", "计数=2000000000", "[图7]", "图片广告=http://h/7|l|7.png", "[图02]",
+  WriteSettings(counters_, {"[图片总数]", "计数=2000000000", "[图7]", "图片广告=http://h/7|l|7.png", "[图02]",
                         "图片广告=http://h/02|l|02.png", "[ 图2 ]", "图片广告=http://h/2|l|2.png",
                         "[图4294967298]", "图片广告=http://h/wrapped|l|w.png", "[图]", "图片广告=http://h/0|l|0.png"});
   std::vector<Text> asked;
@@ -99,7 +100,7 @@ TEST_F(AdRotationTest, CacheFillVisitsTheEntriesInRotationOrderWhateverTheCount)
   EXPECT_EQ(counters_.pictureIndex, 2000000000);
 
   // From the middle of a round: the entries after it first, and the index back where it was.
-  WriteSettings(temp_, {"[图片总数]", "计数=10", "[图3]", "图片广告=http://h/3|l|3.png", "[图7]",
+  WriteSettings(counters_, {"[图片总数]", "计数=10", "[图3]", "图片广告=http://h/3|l|3.png", "[图7]",
                         "图片广告=http://h/7|l|7b.png", "[图7]", "图片广告=http://h/7dup|l|7c.png"});
   asked.clear();
   counters_.pictureIndex = 5;
@@ -113,7 +114,7 @@ TEST_F(AdRotationTest, PictureNamesThatLeadOutOfTheDirectoryAreNeverWrittenOrRea
   std::filesystem::create_directory(inner);
   TempDirectory temp(inner);
   ASSERT_TRUE(WriteFileAtomically(scratch_.root() / "outside.png", Bytes("secret")));
-  WriteSettings(temp, {"[图片总数]", "计数=5", "[图1]", "图片广告=http://h/1|l|../escape.png", "[图2]",
+  WriteSettings(counters_, {"[图片总数]", "计数=5", "[图1]", "图片广告=http://h/1|l|../escape.png", "[图2]",
                        "图片广告=http://h/2|l|" + scratch_.root().string() + "/abs.png", "[图3]",
                        "图片广告=http://h/3|l|", "[图4]", "图片广告=http://h/4|l|sub\\x.png", "[图5]",
                        "图片广告=http://h/5|l|../outside.png"});
@@ -125,20 +126,34 @@ TEST_F(AdRotationTest, PictureNamesThatLeadOutOfTheDirectoryAreNeverWrittenOrRea
   EXPECT_TRUE(asked.empty());
   EXPECT_FALSE(std::filesystem::exists(scratch_.root() / "escape.png"));
   EXPECT_FALSE(std::filesystem::exists(scratch_.root() / "abs.png"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(inner), {}), 1);  // the settings file
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(inner), {}), 0);
 
   AdRotation rotation(window_, counters_, temp);
   for (int step = 0; step < 5; ++step) rotation.NextPictureAd();
   EXPECT_TRUE(window_.banner.empty());
 }
 
+TEST_F(AdRotationTest, ANameTheFileSystemRefusesIsPassedOver) {
+  const std::string tooLong(300, 'p');
+  WriteSettings(counters_, {"[图片总数]", "计数=2", "[图1]", "图片广告=http://h/1|l|" + tooLong, "[图2]",
+                            "图片广告=http://h/2|l|2.png"});
+  std::vector<Text> asked;
+  FillPictureCache(counters_, temp_, [&](const Text& url) {
+    asked.push_back(url);
+    return Bytes("x");
+  });
+  EXPECT_EQ(asked, std::vector<Text>{"http://h/2"});
+  rotation_.NextPictureAd();
+  EXPECT_EQ(window_.banner.back(), Bytes());
+}
+
 TEST_F(AdRotationTest, IncompleteEntriesAndAZeroCountSkipTheStep) {
-  WriteSettings(temp_, {"[图片总数]", "计数=0", "[1]", "广告=只有标题"});
+  WriteSettings(counters_, {"[图片总数]", "计数=0", "[1]", "广告=只有标题"});
   rotation_.NextPictureAd();
   EXPECT_EQ(counters_.pictureIndex, 0);
   EXPECT_TRUE(window_.banner.empty());
 
-  WriteSettings(temp_, {"[图片总数]", "计数=2", "[图1]", "图片广告=http://h/1|http://l/1", "[图2]",
+  WriteSettings(counters_, {"[图片总数]", "计数=2", "[图1]", "图片广告=http://h/1|http://l/1", "[图2]",
                         "图片广告=http://h/2|http://l/2|two.png", "[1]", "广告=只有标题"});
   WriteFile("two.png", "two");
   rotation_.NextPictureAd();
@@ -160,7 +175,7 @@ TEST_F(AdRotationTest, ClicksOpenOnlyWebAddresses) {
   rotation_.OnTickerClick();
   EXPECT_TRUE(window_.shell.opened.empty());
 
-  WriteSettings(temp_, {"[图片总数]", "计数=2", "[图1]", "图片广告=p|http://banner/1|a.png", "[图2]",
+  WriteSettings(counters_, {"[图片总数]", "计数=2", "[图1]", "图片广告=p|http://banner/1|a.png", "[图2]",
                         "图片广告=p|file:///etc/passwd|a.png", "[1]", "广告=t|javascript:alert(1)", "[2]",
                         "广告=t|https://ticker/2"});
   WriteFile("a.png", "a");
@@ -177,11 +192,11 @@ TEST_F(AdRotationTest, ClicksOpenOnlyWebAddresses) {
 }
 
 TEST_F(AdRotationTest, WebAdvertisementReloadsEveryTimeButOnlyForWebAddresses) {
-  WriteSettings(temp_, {"[网页]", "网页广告=http://ad/page"});
+  WriteSettings(counters_, {"[网页]", "网页广告=http://ad/page"});
   rotation_.ReloadWebAd();
   rotation_.ReloadWebAd();
   EXPECT_EQ(window_.webAdLoads, (std::vector<Text>{"http://ad/page", "http://ad/page"}));
-  WriteSettings(temp_, {"[网页]", "网页广告=file:///etc/passwd"});
+  WriteSettings(counters_, {"[网页]", "网页广告=file:///etc/passwd"});
   rotation_.ReloadWebAd();
   EXPECT_EQ(window_.webAdLoads.size(), 2u);
 }
@@ -195,7 +210,7 @@ std::vector<int> OneTickerCycle() {
 }
 
 TEST_F(AdRotationTest, TickerCyclesThroughItsStripAndRestsFourSeconds) {
-  WriteSettings(temp_, {"[1]", "广告=甲|http://one", "[2]", "广告=乙|http://two"});
+  WriteSettings(counters_, {"[1]", "广告=甲|http://one", "[2]", "广告=乙|http://two"});
   counters_.textCount = 2;
   window_.SetTimerInterval(AdTimer::kTickerMove, kTickerMoveMs);
 
@@ -223,7 +238,7 @@ TEST_F(AdRotationTest, TickerCyclesThroughItsStripAndRestsFourSeconds) {
 }
 
 TEST_F(AdRotationTest, WithOneTextTheTickerKeepsTheSameCaptionAndLink) {
-  WriteSettings(temp_, {"[1]", "广告=唯一|http://only"});
+  WriteSettings(counters_, {"[1]", "广告=唯一|http://only"});
   counters_.textCount = 1;
   window_.SetTimerInterval(AdTimer::kNextText, kNextTextMs);
   window_.Advance(3 * 4490, rotation_);

@@ -39,11 +39,16 @@ class ScratchDir {
   std::filesystem::path root_;
 };
 
-// Writes a file from UTF-8 lines, converted to GBK and ended with CR LF.
-inline void WriteSettings(const TempDirectory& temp, const std::vector<std::string>& utf8Lines) {
+// Settings from UTF-8 lines, converted to GBK and ended with CR LF.
+inline Settings SettingsOf(const std::vector<std::string>& utf8Lines) {
   Text text;
   for (const std::string& line : utf8Lines) text += Gbk(line) + "\r\n";
-  ASSERT_TRUE(WriteFileAtomically(SettingsPath(temp), Bytes(text)));
+  return Settings(text);
+}
+
+// What the feed leaves for the rotations.
+inline void WriteSettings(AdCounters& counters, const std::vector<std::string>& utf8Lines) {
+  counters.settings = SettingsOf(utf8Lines);
 }
 
 // Dispatches this thread's events, as the window's event loop would, until
@@ -117,10 +122,10 @@ class FakeAdWindow : public AdWindow {
     Touch();
     settingsText = text;
   }
-  bool AskOkCancel(const Text& text, const Text& title) override {
+  void AskOkCancel(const Text& text, const Text& title, std::function<void(bool ok)> answered) override {
     Touch();
     questions.emplace_back(text, title);
-    return answer;
+    answered(answer);
   }
   ShellOpener& Shell() override { return shell; }
 

@@ -32,6 +32,14 @@ TEST(SettingsTextFromFeed, DropsBreaksInAnyCaseAndEndsALineAtEachDollar) {
   EXPECT_EQ(SettingsTextFromFeed(Gbk("qwe[总数]$次数=2$qwe")), Gbk("[总数]\r\n次数=2\r\n"));
 }
 
+TEST(SettingsTextFromFeed, KeepsWhatFitsTheLimitInWholeCharacters) {
+  Text wide;
+  while (wide.size() < kMaxSettingsTextBytes) wide += Gbk("中");
+  std::optional<Text> settings = SettingsTextFromFeed("qwe" + Text(1, 'a') + wide);
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(*settings, "a" + wide.substr(0, kMaxSettingsTextBytes - 2));
+}
+
 using testing::DispatchUntil;
 using testing::FakeAdWindow;
 using testing::ScratchDir;
@@ -132,6 +140,8 @@ TEST_F(FeedEndToEndTest, WritesTheSettingsActsOnThemAndStartsTheRotations) {
   EXPECT_EQ(window_.shell.openedOn, std::set{std::this_thread::get_id()});
 
   // The window's timers then take over: picture 1 at 4 s, text 1 after the first ticker cycle and rest.
+  // They read what the feed wrote without reading the file again.
+  ASSERT_TRUE(WriteFileAtomically(SettingsPath(temp_), Bytes(Gbk("[1]\r\n广告=改|http://x\r\n"))));
   AdRotation rotation(window_, counters_, temp_);
   window_.Advance(4000, rotation);
   EXPECT_EQ(window_.banner, std::vector<Bytes>{Bytes("PNG-1")});

@@ -29,7 +29,7 @@ TEST_F(ForwardingAdWindowTest, CallsFromAnotherThreadRunOnTheWindowThreadInOrder
   std::thread worker([&] {
     forwarding_.SetTimerInterval(AdTimer::kWebReload, kWebReloadMs);
     top = forwarding_.TickerTop();
-    answer = forwarding_.AskOkCancel("text", "title");
+    answer = AskAndWait(forwarding_, "text", "title");
     OpenWithShell(forwarding_.Shell(), "http://update/");
     done_ = true;
   });
@@ -54,7 +54,7 @@ TEST_F(ForwardingAdWindowTest, OnceTheWindowHasGoneCallsAreDroppedAndQuestionsCa
   bool answer = true;
   int top = -1;
   std::thread worker([&] {
-    answer = forwarding_.AskOkCancel("text", "title");
+    answer = AskAndWait(forwarding_, "text", "title");
     top = forwarding_.TickerTop();
     forwarding_.SetTickerTop(1);
   });

@@ -4,6 +4,11 @@
 #include "app/gui/desktop_program.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeView>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,6 +155,44 @@ TEST_F(DesktopAdsTest, AFeedThatAnswersAfterTheWindowHasGoneTouchesNothing) {
                               std::chrono::seconds(30)));
   QTest::qWait(500);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_TRUE(shell_.opened.empty());
+}
+
+TEST_F(DesktopAdsTest, ASearchGoesOnWhileTheUpdateOfferIsOpen) {
+  SilentServer feed;
+  Hosts hosts = Hosts::Defaults();
+  ASSERT_EQ(LoadHostsFile(demo_->hostsPath(), hosts), std::nullopt);
+  hosts.announce = "127.0.0.1:" + std::to_string(feed.port());
+  program_ = std::make_unique<DesktopProgram>(hosts, shell_, TempDirectory(dir_.path().toStdString()));
+  auto asked = AnswerNextModal(QMessageBox::Cancel);
+  program_->Start();
+  ASSERT_TRUE(asked->seen);
+  StartWindow& window = program_->window();
+  for (QAction* action : window.findChild<QToolBar*>(U("工具条2"))->actions()) {
+    if (action->text() == U("纳米盘")) action->trigger();
+  }
+  QTest::mouseClick(window.findChild<QLineEdit*>(U("搜索框")), Qt::LeftButton);
+  QTest::keyClicks(window.findChild<QLineEdit*>(U("搜索框")), "movie");
+
+  // The search is waiting for its first page when the offer comes. A box
+  // that blocked the search would be closed here, failing the test.
+  QTimer::singleShot(15000, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  QMessageBox* offer = nullptr;
+  QTimer::singleShot(0, [&] {
+    feed.Answer(Gbk("qwe[更新]$版本更新=1|http://update/new$qwe"));
+    (void)QTest::qWaitFor([&] { return (offer = testing::OpenModelessBox()) != nullptr; }, 10000);
+  });
+  QTest::mouseClick(window.findChild<QPushButton*>(U("按钮1")), Qt::LeftButton);
+  ASSERT_NE(offer, nullptr);
+  EXPECT_EQ(window.findChild<QStatusBar*>(U("状态条1"))->findChild<QLabel*>()->text(), U("状态：已经搜索完毕！"));
+  EXPECT_EQ(window.findChild<QTreeView*>(U("超级列表框1"))->model()->rowCount(), 23);
+
+  ASSERT_TRUE(testing::OpenModelessBox());
+  EXPECT_EQ(offer->button(QMessageBox::Ok)->text(), U("确定"));
+  offer->button(QMessageBox::Cancel)->click();
+  EXPECT_EQ(testing::OpenModelessBox(), nullptr);
   EXPECT_TRUE(shell_.opened.empty());
 }
 

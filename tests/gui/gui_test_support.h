@@ -30,7 +30,16 @@ struct SeenBox {
   bool hadParent = false;
 };
 
-// Watches for the next modal window; once it shows and is `ready`, records
+// A message box open beside the windows instead of blocking them, such as the update offer.
+inline QMessageBox* OpenModelessBox() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QMessageBox*>(widget);
+    if (box && box->isVisible() && box->windowModality() == Qt::NonModal) return box;
+  }
+  return nullptr;
+}
+
+// Watches for the next modal window (or modeless message box); once it shows and is `ready`, records
 // it, runs `inspect` on it (while it is open) and then presses `answer` (a
 // message box) or closes it (any other dialog).
 inline std::shared_ptr<SeenBox> AnswerNextModal(
@@ -41,6 +50,7 @@ inline std::shared_ptr<SeenBox> AnswerNextModal(
   auto* poll = new QTimer(qApp);
   QObject::connect(poll, &QTimer::timeout, poll, [seen, poll, answer, inspect, ready] {
     QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) modal = OpenModelessBox();
     if (!modal || !modal->isVisible() || (ready && !ready(modal))) return;
     poll->stop();
     poll->deleteLater();

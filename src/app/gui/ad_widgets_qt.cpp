@@ -9,15 +9,15 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
+#include <system_error>
 #include <thread>
 
 #include "app/forwarding_ad_window.h"
+#include "app/gui/qt_text.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
 namespace {
-
-QString ToQString(const Text& gbk) { return QString::fromStdU16String(GbkToUtf16(gbk)); }
 
 QUrl ToUrl(const Text& address) { return QUrl(QString::fromStdString(GbkToUtf8(address))); }
 
@@ -41,7 +41,10 @@ Advertisements::Advertisements(const AdWidgets& widgets, std::shared_ptr<AdCount
   widgets_.ticker->installEventFilter(this);
 }
 
-Advertisements::~Advertisements() { calls_->Detach(); }
+Advertisements::~Advertisements() {
+  calls_->Detach();
+  for (const QPointer<QMessageBox>& open : questions_) delete open.data();
+}
 
 void Advertisements::BindTimer(AdTimer timer, void (AdRotation::*step)()) {
   connect(widgets_.timers[static_cast<int>(timer) - 1], &QTimer::timeout, this,
@@ -56,11 +59,19 @@ void Advertisements::ResetIndexes() {
 void Advertisements::StartAnnouncementFeed(const Text& url, bool popupAllowed) {
   if (!temp_) return;
   FeedSetup setup{url, popupAllowed, FeedDownload()};
-  std::thread([calls = calls_, target = static_cast<AdWindow*>(this), counters = counters_, temp = *temp_,
-               setup = std::move(setup)] {
-    ForwardingAdWindow window(calls, *target);
-    RunAnnouncementFeed(window, *counters, temp, setup);
-  }).detach();
+  try {
+    std::thread([calls = calls_, target = static_cast<AdWindow*>(this), counters = counters_, temp = *temp_,
+                 setup = std::move(setup)] {
+      // Outside input drives this thread: whatever fails ends the feed, never the program.
+      try {
+        ForwardingAdWindow window(calls, *target);
+        RunAnnouncementFeed(window, *counters, temp, setup);
+      } catch (...) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread, no announcements this run.
+  }
 }
 
 bool Advertisements::eventFilter(QObject* watched, QEvent* event) {
@@ -107,12 +118,21 @@ void Advertisements::SetSettingsText(const Text& text) {
   widgets_.settingsText->setPlainText(ToQString(text));
 }
 
-bool Advertisements::AskOkCancel(const Text& text, const Text& title) {
-  // Owned by no window and blocking the whole program, like every box here.
-  QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(text),
-                  QMessageBox::Ok | QMessageBox::Cancel);
-  box.setWindowModality(Qt::ApplicationModal);
-  return box.exec() == QMessageBox::Ok;
+void Advertisements::AskOkCancel(const Text& text, const Text& title, std::function<void(bool ok)> answered) {
+  // Owned by no window, and modeless: a search waiting for a page must not
+  // wait for the user too.
+  auto* box = new QMessageBox(QMessageBox::NoIcon, ToQString(title), ToQString(text),
+                              QMessageBox::Ok | QMessageBox::Cancel);
+  box->setObjectName("更新提醒");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  box->button(QMessageBox::Ok)->setText(Ui("确定"));
+  box->button(QMessageBox::Cancel)->setText(Ui("取消"));
+  connect(box, &QMessageBox::finished, box,
+          [box, answered = std::move(answered)] { answered(box->clickedButton() == box->button(QMessageBox::Ok)); });
+  std::erase_if(questions_, [](const QPointer<QMessageBox>& open) { return open.isNull(); });
+  questions_.emplace_back(box);
+  box->show();
 }
 
 Advertisements* InstallAdvertisements(const AdWidgets& widgets, std::shared_ptr<AdCounters> counters,

@@ -3,10 +3,13 @@
 // timers and clicks, and the announcement thread, which reaches the widgets
 // only through the window's own thread.
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/ad_rotation.h"
 #include "app/ad_window.h"
@@ -63,7 +66,7 @@ class Advertisements : public QObject, private AdWindow {
   void LoadWebAd(const Text& address) override;
   void LoadPopup(const Text& address) override;
   void SetSettingsText(const Text& text) override;
-  bool AskOkCancel(const Text& text, const Text& title) override;
+  void AskOkCancel(const Text& text, const Text& title, std::function<void(bool ok)> answered) override;
   ShellOpener& Shell() override { return shell_; }
 
   void BindTimer(AdTimer timer, void (AdRotation::*step)());
@@ -74,6 +77,7 @@ class Advertisements : public QObject, private AdWindow {
   std::optional<TempDirectory> temp_;
   std::optional<AdRotation> rotation_;
   Text tickerLink_;
+  std::vector<QPointer<QMessageBox>> questions_;
   std::shared_ptr<WindowThreadCalls> calls_;
 };
 
