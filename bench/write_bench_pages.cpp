@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "panscout_bench_pages: cannot write %s/%s\n", dir.c_str(), name.c_str());
       return 1;
     }
-    const SourceRule& rule = c == 0 ? sources.Torrent() : sources.Source(c);
+    const SourceRule& rule = c == 0 ? sources.Torrent() : *sources.Source(c);
     const Text snapshot = SnapshotRemoved(rule) ? "http://" + hosts.snapshot : Text();
     cases.append(QJsonObject{{"case", c},
                              {"label", QString::fromStdString(bench::CaseLabel(c))},

@@ -8,13 +8,26 @@ namespace {
 
 constexpr std::string_view kLazyGroup = "(.*?)";
 
-bool IsPlain(const Text& context) {
-  return !context.empty() && context.find_first_of("\\[](){}*+?^$|") == Text::npos;
+constexpr std::string_view kSpecial = "\\[](){}*+?^$|.";
+
+// Nullopt for a context that is empty or holds anything but literal bytes and ".".
+std::optional<Context> ParseContext(const Text& text) {
+  Context context;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    bool escaped = text[i] == '\\';
+    if (escaped && (i + 1 == text.size() || kSpecial.find(text[i + 1]) == std::string_view::npos)) return std::nullopt;
+    if (escaped) ++i;
+    if (!escaped && text[i] != '.' && kSpecial.find(text[i]) != std::string_view::npos) return std::nullopt;
+    context.bytes.push_back(text[i]);
+    context.any.push_back(!escaped && text[i] == '.');
+  }
+  if (context.bytes.empty()) return std::nullopt;
+  return context;
 }
 
-bool MatchesAt(const Text& context, const Text& text, std::size_t at) {
-  for (std::size_t k = 0; k < context.size(); ++k) {
-    if (context[k] != '.' && context[k] != text[at + k]) return false;
+bool MatchesAt(const Context& context, const Text& text, std::size_t at) {
+  for (std::size_t k = 0; k < context.bytes.size(); ++k) {
+    if (!context.any[k] && context.bytes[k] != text[at + k]) return false;
   }
   return true;
 }
@@ -28,17 +41,18 @@ MatchGroup Group(std::size_t begin, std::size_t end) {
 std::optional<ContextPattern> ParseContextPattern(const Text& patternText) {
   auto group = patternText.find(kLazyGroup);
   if (group == Text::npos) return std::nullopt;
-  ContextPattern p{patternText.substr(0, group), patternText.substr(group + kLazyGroup.size())};
-  if (!IsPlain(p.left) || !IsPlain(p.right)) return std::nullopt;
-  return p;
+  std::optional<Context> left = ParseContext(patternText.substr(0, group));
+  std::optional<Context> right = ParseContext(patternText.substr(group + kLazyGroup.size()));
+  if (!left || !right) return std::nullopt;
+  return ContextPattern{std::move(*left), std::move(*right)};
 }
 
 // The first position in [from, last] where `context` matches; npos if none.
 // The context's first byte is looked for with memchr unless it is a wildcard.
-std::size_t FindContext(const Text& context, const Text& text, std::size_t from, std::size_t last) {
+std::size_t FindContext(const Context& context, const Text& text, std::size_t from, std::size_t last) {
   for (std::size_t at = from; at <= last; ++at) {
-    if (context[0] != '.') {
-      const void* hit = std::memchr(text.data() + at, context[0], last - at + 1);
+    if (!context.any[0]) {
+      const void* hit = std::memchr(text.data() + at, context.bytes[0], last - at + 1);
       if (!hit) return Text::npos;
       at = static_cast<const char*>(hit) - text.data();
     }
@@ -49,7 +63,7 @@ std::size_t FindContext(const Text& context, const Text& text, std::size_t from,
 
 MatchResult SearchContext(const ContextPattern& pattern, const Text& text, std::size_t from,
                           std::size_t to) {
-  const std::size_t l = pattern.left.size(), r = pattern.right.size();
+  const std::size_t l = pattern.left.bytes.size(), r = pattern.right.bytes.size();
   if (to < from + l + r) return {};
   std::size_t p = FindContext(pattern.left, text, from, to - l - r);
   if (p == Text::npos) return {};

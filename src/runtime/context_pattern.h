@@ -1,19 +1,26 @@
 #pragma once
 // Patterns made of a left context, one lazy group "(.*?)" and a right
-// context, where the contexts are plain bytes and "." stands for any byte.
-// Every extraction pattern has this shape. They are matched here in linear
-// time: the regex engine's backtracking turns quadratic (and freezes the
-// window for seconds) on a page full of left contexts without a right one.
+// context, where the contexts are literal bytes (plain or escaped with "\")
+// and "." stands for any byte. Every extraction pattern has this shape. They
+// are matched here in linear time: the regex engine's backtracking turns
+// quadratic (and freezes the window for seconds) on a page full of left
+// contexts without a right one.
 
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "runtime/pattern.h"
 
 namespace panscout {
 
+struct Context {
+  Text bytes;
+  std::vector<bool> any;  // true where the context has "." and takes any byte
+};
+
 struct ContextPattern {
-  Text left, right;
+  Context left, right;
 };
 
 // The contexts of a pattern of that shape; nullopt for any other pattern.

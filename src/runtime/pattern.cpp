@@ -51,6 +51,8 @@ Pattern::Pattern() : impl_(std::make_unique<Impl>()) {}
 Pattern::~Pattern() = default;
 
 bool Pattern::Compile(const Text& patternText, bool caseSensitive) {
+  impl_->regex.reset();
+  impl_->context.reset();
   try {
     boost::regex regex;
     // The classic locale keeps every byte of 0x80 and above a character of its
@@ -100,6 +102,15 @@ MatchList Pattern::SearchAll(const Text& text) const {
     // The engine gave up (too complex, out of stack): keep what was found.
   }
   return list;
+}
+
+Text EscapedForPattern(const Text& literal) {
+  Text escaped;
+  for (char c : literal) {
+    if (Text("\\^$.|?*+()[]{}").find(c) != Text::npos) escaped.push_back('\\');
+    escaped.push_back(c);
+  }
+  return escaped;
 }
 
 Text GroupText(const MatchResult& result, const Text& searched, int index, int* offset) {

@@ -31,7 +31,7 @@ class Pattern {
   Pattern(const Pattern&) = delete;
   Pattern& operator=(const Pattern&) = delete;
 
-  // On failure the previously compiled pattern stays.
+  // On failure the object matches nothing, whatever it held before.
   bool Compile(const Text& patternText, bool caseSensitive = true);
   MatchResult SearchOnce(const Text& text, std::optional<int> start = std::nullopt,
                          std::optional<int> length = std::nullopt) const;
@@ -41,6 +41,10 @@ class Pattern {
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
+
+// `literal` with every byte the engine would read as syntax escaped, so that
+// a pattern holding it matches it as written.
+Text EscapedForPattern(const Text& literal);
 
 // The text of one group, read against the text that was searched.
 Text GroupText(const MatchResult& result, const Text& searched, int index,

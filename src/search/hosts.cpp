@@ -1,5 +1,6 @@
 #include "search/hosts.h"
 
+#include <cctype>
 #include <fstream>
 #include <map>
 
@@ -22,6 +23,28 @@ std::string StripComment(const std::string& line) {
     if (marker && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return line.substr(0, i);
   }
   return line;
+}
+
+// A name (UTF-8 letters allowed), or an IPv6 literal in brackets, then
+// perhaps ":" and a port.
+bool IsHostAndPort(const std::string& value) {
+  std::size_t end = 0;
+  if (!value.empty() && value[0] == '[') {
+    end = value.find(']');
+    if (end == std::string::npos || end == 1 ||
+        value.find_first_not_of("0123456789abcdefABCDEF:.", 1) != end) {
+      return false;
+    }
+    ++end;
+  } else {
+    auto hostChar = [](unsigned char c) { return std::isalnum(c) || c == '.' || c == '-' || c == '_' || c >= 0x80; };
+    while (end < value.size() && hostChar(static_cast<unsigned char>(value[end]))) ++end;
+    if (end == 0) return false;
+  }
+  if (end == value.size()) return true;
+  std::string port = value.substr(end + 1);
+  return value[end] == ':' && !port.empty() && port.size() <= 5 &&
+         port.find_first_not_of("0123456789") == std::string::npos && std::stoi(port) <= 65535;
 }
 
 using KeyTable = std::map<std::string, Text Hosts::*>;
@@ -95,6 +118,10 @@ std::optional<std::string> LoadHostsFile(const std::string& path, Hosts& hosts) 
     auto field = section->find(key);
     if (field == section->end()) return where("unknown key " + key);
     if (value.empty()) return where("empty value for " + key);
+    // Hosts go into addresses and patterns; only [links] holds whole addresses.
+    if (section != &Sections().at("links") && !IsHostAndPort(value)) {
+      return where(key + " = " + value + " is not HOST[:PORT]");
+    }
     loaded.*(field->second) = Utf8ToGbk(value);
   }
   hosts = loaded;

@@ -107,7 +107,7 @@ bool PageSteps::EndIfNoTotal(StepKind kind) {
 // ---- engine step -----------------------------------------------------------
 
 void PageSteps::EngineStep() {
-  const SourceRule& rule = sources_.Source(1);
+  const SourceRule& rule = *sources_.Source(1);
   context_.pump.DispatchPending();
   active_ = &rule;
   AcquireEnginePage();
@@ -163,7 +163,12 @@ void PageSteps::EngineLink() {
 // ---- site step -------------------------------------------------------------
 
 void PageSteps::SiteStep() {
-  const SourceRule& rule = sources_.Source(context_.state.sourceNumber);
+  const SourceRule* source = sources_.Source(context_.state.siteSourceNumber);
+  if (!source || source->step != StepKind::kSite) {
+    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态："));
+    return;
+  }
+  const SourceRule& rule = *source;
   active_ = &rule;
   AcquireSitePage();
   active_ = &rule;

@@ -63,6 +63,7 @@ void SearchController::OnStartStopClick() {
     context_.results.ClearRows();
     run.pageCounter = -10;
     run.running = true;
+    if (kind == StepKind::kSite) state.siteSourceNumber = state.sourceNumber;
   } else {
     window.SetButtonCaption(Gbk("开始搜索"));
     window.SetKeywordEnabled(true);

@@ -19,6 +19,9 @@ struct StepRun {
 struct SearchState {
   int searchMode = 0;
   int sourceNumber = 0;
+  // The source a site search was started with; it keeps it when the user
+  // picks another source meanwhile, so a site step never runs another kind.
+  int siteSourceNumber = 0;
   std::array<StepRun, 3> steps{};
 
   int hitIndex = 0;

@@ -1,8 +1,7 @@
 #include "search/sources.h"
 
-#include <stdexcept>
-
 #include "runtime/codepage.h"
+#include "runtime/pattern.h"
 #include "search/hosts.h"
 
 namespace panscout {
@@ -66,7 +65,7 @@ SourceRule Tazhao(const Hosts& hosts) {
 SourceRule Site115(const Hosts& hosts) {
   SourceRule r = BaiduSite(2, hosts, hosts.site115, "&cl=1&tn=baiduadv");
   r.titleRemovals = Removals({{"<em>", false}, {"</em>", false}, {"- 115网络U盘-我的网盘|免费网络硬盘", true}});
-  r.linkPattern = "href=\"http://" + hosts.site115 + "(.*?)\" target=\"_blank\">";
+  r.linkPattern = "href=\"http://" + EscapedForPattern(hosts.site115) + "(.*?)\" target=\"_blank\">";
   r.linkPrefix = "http://" + hosts.site115;
   r.sizePattern = Gbk("文件大小：(.*?) 提取码");
   return r;
@@ -94,7 +93,7 @@ SourceRule Xun6(const Hosts& hosts) {
 SourceRule RayFile(const Hosts& hosts) {
   SourceRule r = BaiduSite(5, hosts, hosts.rayfile, "&cl=0&tn=baiduadv");
   r.titleRemovals = Removals({{"<em>", false}, {"</em>", false}, {"RayFile | ", false}});
-  r.linkPattern = "href=\"http://" + hosts.rayfile + "/(.*?)\" target=\"_blank\">";
+  r.linkPattern = "href=\"http://" + EscapedForPattern(hosts.rayfile) + "/(.*?)\" target=\"_blank\">";
   r.linkPrefix = "http://" + hosts.rayfile + "/";
   r.sizePattern = Gbk("大小 (.*?) 上传时间");
   return r;
@@ -124,7 +123,7 @@ SourceRule Hotfile(const Hosts& hosts) {
                               {"無限制的 ", false},
                               {"最大同時下載數目: 1", false},
                               {"<b>...", false}});
-  r.linkPattern = "<a href=\"http://" + hosts.hotfile + "/(.*?)\" target=_blank";
+  r.linkPattern = "<a href=\"http://" + EscapedForPattern(hosts.hotfile) + "/(.*?)\" target=_blank";
   r.linkPrefix = "http://" + hosts.hotfile + "/";
   r.sizePattern = "class=\"s\">(.*?)MB.";
   return r;
@@ -140,7 +139,7 @@ SourceRule TorrentSearch(const Hosts& hosts) {
   r.titlePattern = "target=\"_blank\">(.*?)</a>";
   r.titleRegion = PageRegion::kResultPart;
   r.titleRemovals = Removals({{"<em>", false}, {"</em>", false}});
-  r.linkPattern = "href=\"http://" + hosts.torrent + "(.*?)\" target=\"_blank\">";
+  r.linkPattern = "href=\"http://" + EscapedForPattern(hosts.torrent) + "(.*?)\" target=\"_blank\">";
   r.linkRegion = PageRegion::kResultPart;
   r.linkPrefix = "http://" + hosts.torrent;
   return r;
@@ -153,11 +152,9 @@ SourceTable::SourceTable(const Hosts& hosts)
                RayFile(hosts), IAsk(hosts),   Hotfile(hosts)},
       torrent_(TorrentSearch(hosts)) {}
 
-const SourceRule& SourceTable::Source(int number) const {
-  if (number < 1 || number > static_cast<int>(sources_.size())) {
-    throw std::out_of_range("no source " + std::to_string(number));
-  }
-  return sources_[number - 1];
+const SourceRule* SourceTable::Source(int number) const {
+  if (number < 1 || number > static_cast<int>(sources_.size())) return nullptr;
+  return &sources_[number - 1];
 }
 
 }  // namespace panscout

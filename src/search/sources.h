@@ -50,8 +50,9 @@ class SourceTable {
  public:
   explicit SourceTable(const Hosts& hosts);
 
-  // Net-disk sources by number (1 to 7); the torrent search apart.
-  const SourceRule& Source(int number) const;
+  // Net-disk sources by number (1 to 7), nullptr for any other number; the
+  // torrent search apart.
+  const SourceRule* Source(int number) const;
   const SourceRule& Torrent() const { return torrent_; }
 
  private:

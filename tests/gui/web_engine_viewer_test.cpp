@@ -56,9 +56,15 @@ TEST_F(WebEngineViewerTest, ReadsTheLoadedRootElementAsGbk) {
   EXPECT_NE(accessor.ReadDocumentText("outerHTML").find(Gbk("讯6 网盘")), std::string::npos);
 }
 
-TEST_F(WebEngineViewerTest, AFailedLoadStillCompletes) {
-  server_.Stop();
-  ASSERT_TRUE(LoadAndWait("/utf8"));
+TEST_F(WebEngineViewerTest, AFailedLoadCompletesWithoutADocument) {
+  DocumentAccessor accessor;
+  ASSERT_TRUE(accessor.BindToViewer(viewer_));
+  viewer_.Navigate("http://127.0.0.1:1/refused");
+  ASSERT_TRUE(WaitDispatching([&] { return viewer_.ReadyState() == HtmlViewer::kReadyComplete; },
+                              std::chrono::seconds(60)));
+  EXPECT_EQ(accessor.ReadDocumentText("outerHTML"), "");
+  ASSERT_TRUE(LoadAndWait("/gbk"));
+  EXPECT_NE(accessor.ReadDocumentText("outerHTML").find(Gbk("讯6 网盘")), std::string::npos);
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ namespace {
 
 // The same pattern in a form the context matcher does not take, so the
 // regex engine answers.
-void CompileForTheEngine(Pattern& pattern, const ContextPattern& p) {
-  ASSERT_TRUE(pattern.Compile("(?:" + p.left + ")(.*?)" + p.right));
+void CompileForTheEngine(Pattern& pattern, const Text& patternText) {
+  ASSERT_TRUE(pattern.Compile("(?:" + ReplaceSubtext(patternText, "(.*?)", ")(.*?)", 1, 1, true)));
 }
 
 void ExpectSameMatches(const Text& patternText, const Text& text) {
@@ -22,7 +22,7 @@ void ExpectSameMatches(const Text& patternText, const Text& text) {
   Pattern fast;
   ASSERT_TRUE(fast.Compile(patternText));
   Pattern engine;
-  CompileForTheEngine(engine, *shape);
+  CompileForTheEngine(engine, patternText);
   MatchList a = fast.SearchAll(text), b = engine.SearchAll(text);
   ASSERT_EQ(a.size(), b.size()) << patternText;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -41,13 +41,14 @@ const std::vector<Text>& ExtractionPatterns() {
   static const std::vector<Text> patterns = {
       "target=\"_blank\">(.*?)</a>", "href=\"http://u.115.com(.*?)\" target=\"_blank\">",
       "u=(.*?)&amp", "class=\"s\">(.*?)MB.", Gbk("文件大小：(.*?) 提取码"), Gbk("找到相关结果(.*?)个"),
-      "<div class=\"introtext\">(.*?)</div>", "href=\"/f/(.*?)\""};
+      "<div class=\"introtext\">(.*?)</div>", "href=\"/f/(.*?)\"", "href=\"http://u\\.115\\.com\\((.*?)\\)\\\\"};
   return patterns;
 }
 
 TEST(ContextPattern, OnlyTheShapeOfExtractionPatternsIsTaken) {
   for (const Text& p : ExtractionPatterns()) EXPECT_TRUE(ParseContextPattern(p)) << p;
-  for (Text p : {"a(.*)b", "(.*?)b", "a(.*?)", "a|c(.*?)b", "a(.*?)b+", "[a](.*?)b", "a(.*?)b(.*?)c", "a\\.(.*?)b"}) {
+  for (Text p : {"a(.*)b", "(.*?)b", "a(.*?)", "a|c(.*?)b", "a(.*?)b+", "[a](.*?)b", "a(.*?)b(.*?)c", "a\\d(.*?)b",
+                 "a(.*?)b\\"}) {
     EXPECT_FALSE(ParseContextPattern(p)) << p;
   }
 }
@@ -68,7 +69,9 @@ TEST(ContextPattern, AgreesWithTheRegexEngineOnScrambledText) {
   for (int round = 0; round < 300; ++round) {
     Text text;
     for (int i = 0; i < 40; ++i) text += pieces[random() % pieces.size()];
-    for (Text p : {"target=\"_blank\">(.*?)</a>", "u=(.*?)&amp", "class=\"s\">(.*?)MB."}) ExpectSameMatches(p, text);
+    for (Text p : {"target=\"_blank\">(.*?)</a>", "u=(.*?)&amp", "class=\"s\">(.*?)MB.", "x\\.(.*?)MB\\."}) {
+      ExpectSameMatches(p, text);
+    }
   }
 }
 

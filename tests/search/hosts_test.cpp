@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <fstream>
 
+#include "search/fixture_pages.h"
+#include "search/search_harness.h"
+
 namespace panscout {
 namespace {
 
@@ -45,6 +48,37 @@ TEST_F(HostsFile, MalformedLinesAreErrorsNamingTheLineAndChangeNothing) {
   EXPECT_TRUE(Load("[sites\n"));
   EXPECT_TRUE(Load("[sites]\nxun6=\n"));
   EXPECT_TRUE(LoadHostsFile("/nonexistent/panscout.ini", hosts));
+}
+
+TEST_F(HostsFile, ValuesThatAreNoHostAndPortAreRefused) {
+  for (std::string value : {"127.0.0.1:8080", "[::1]:9000", "u.115.com", "网盘.cn", "a_b-c.d:1"}) {
+    EXPECT_EQ(Load("[sites]\n115=" + value + "\n"), std::nullopt) << value;
+  }
+  for (std::string value : {"http://u.115.com", "u.115.com/path", "u.115.com(", "a b", "[zz]", "[::1",
+                            "h:", "h:99999", "h:8x", "::1"}) {
+    auto error = Load("[endpoints]\nbaidu=" + value + "\n");
+    ASSERT_TRUE(error) << value;
+    EXPECT_NE(error->find(":2: baidu"), std::string::npos) << *error;
+  }
+}
+
+// A host is matched as written, even one holding pattern syntax.
+TEST(HostsInPatterns, AreLiteralText) {
+  Hosts hosts = Hosts::Defaults();
+  hosts.site115 = "u.115.com(";
+  testing::SearchHarness search(hosts);
+  search.SelectSource(2);
+  std::string page = fixtures::BaiduSitePage(2, {3, 3});
+  for (std::size_t at = page.find("u.115.com"); at != std::string::npos; at = page.find("u.115.com", at + 10)) {
+    page.insert(at + 9, "(");
+  }
+  search.pages.pages = {page};
+  search.Press();
+  ASSERT_EQ(search.results.RowCount(), 3);
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(search.Cell(row, 0), fixtures::HitName(2, row + 1));
+    EXPECT_EQ(search.Cell(row, 2).rfind("http://u.115.com(/", 0), 0u) << search.Cell(row, 2);
+  }
 }
 
 }  // namespace

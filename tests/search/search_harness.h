@@ -68,7 +68,7 @@ class QueuedPages : public PageSource {
 };
 
 struct SearchHarness {
-  SearchHarness() {
+  explicit SearchHarness(Hosts serviceHosts = Hosts::Defaults()) : hosts(std::move(serviceHosts)) {
     state.searchMode = 1;
     state.sourceNumber = 4;
   }

@@ -20,7 +20,8 @@ constexpr std::chrono::seconds kScriptTimeout(30);
 // Reads whatever page the view shows at the time of each read.
 class WebEngineDocument : public HtmlDocument {
  public:
-  explicit WebEngineDocument(QPointer<QWebEngineView> view) : view_(std::move(view)) {}
+  WebEngineDocument(QPointer<QWebEngineView> view, std::shared_ptr<const bool> loadFailed)
+      : view_(std::move(view)), loadFailed_(std::move(loadFailed)) {}
 
   std::optional<Text> RootElementProperty(const Text& name) override {
     return ReadString("document.documentElement", name);
@@ -31,7 +32,8 @@ class WebEngineDocument : public HtmlDocument {
 
  private:
   std::optional<Text> ReadString(const char* object, const Text& name) {
-    if (!view_) return std::nullopt;
+    // A failed load shows the engine's own error page, which is no page of the site.
+    if (!view_ || *loadFailed_) return std::nullopt;
     // The name goes in as a quoted string, never as script text.
     QString quoted = QString::fromUtf8(
         QJsonDocument(QJsonArray{QJsonValue(ToQString(name))}).toJson(QJsonDocument::Compact));
@@ -46,16 +48,19 @@ class WebEngineDocument : public HtmlDocument {
   }
 
   QPointer<QWebEngineView> view_;
+  std::shared_ptr<const bool> loadFailed_;
 };
 
 }  // namespace
 
 WebEngineViewer::WebEngineViewer(QWebEngineView* view) : QObject(view), view_(view) {
   connect(view, &QWebEngineView::loadStarted, this, [this] { awaitingStart_ = false; });
-  // A failed load is finished too: the search then reads an error page. The end
-  // of a load that a new navigation cut short does not count.
-  connect(view, &QWebEngineView::loadFinished, this, [this] {
-    if (!awaitingStart_) readyState_ = kReadyComplete;
+  // A failed load is finished too, with no document to read. The end of a
+  // load that a new navigation cut short does not count.
+  connect(view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    if (awaitingStart_) return;
+    *loadFailed_ = !ok;
+    readyState_ = kReadyComplete;
   });
 }
 
@@ -64,12 +69,13 @@ void WebEngineViewer::Navigate(const Text& url) {
   // Set before the load starts, so a wait never sees the previous page as done.
   readyState_ = kReadyLoading;
   awaitingStart_ = true;
+  *loadFailed_ = false;
   view_->load(QUrl(ToQString(url)));
 }
 
 std::shared_ptr<HtmlDocument> WebEngineViewer::Document() {
   if (!view_) return nullptr;
-  return std::make_shared<WebEngineDocument>(view_);
+  return std::make_shared<WebEngineDocument>(view_, loadFailed_);
 }
 
 }  // namespace panscout

@@ -28,6 +28,7 @@ class WebEngineViewer : public QObject, public HtmlViewer {
   QPointer<QWebEngineView> view_;
   int readyState_ = kReadyUninitialized;
   bool awaitingStart_ = false;
+  std::shared_ptr<bool> loadFailed_ = std::make_shared<bool>(false);
 };
 
 }  // namespace panscout
