@@ -108,15 +108,41 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return static_cast<Transfer*>(user)->Stopped() ? 1 : 0;
 }
 
-void ConfigureExchange(CURL* easy, const HttpRequest& request, Transfer& transfer, int silenceSeconds) {
+// What sets the two kinds of exchange apart.
+struct Profile {
+  long httpVersion;
+  bool httpsToo;
+};
+constexpr Profile kBrowserProfile{CURL_HTTP_VERSION_1_1, false};
+constexpr Profile kPlainProfile{CURL_HTTP_VERSION_1_0, true};
+
+bool IsHttps(const Text& url) { return LowerCase(LeftText(url, 8)) == "https://"; }
+
+// The address parts are read as of an http address; cookies go by host and path alone.
+Text AsHttp(const Text& url) { return IsHttps(url) ? "http://" + RightText(url, TextLength(url) - 8) : url; }
+
+// The address with the scheme the engine takes it as: https only where the
+// profile allows it, plain http for everything else.
+Text CurlUrl(const Text& url, const Profile& profile) {
+  if (profile.httpsToo && IsHttps(url)) return "https://" + UrlHost(AsHttp(url), true) + UrlPath(AsHttp(url));
+  int port = UrlPort(url);
+  Text portText = port == kDefaultHttpPort || port == 0 ? Text() : ":" + std::to_string(port);
+  return "http://" + UrlHost(url, false) + portText + UrlPath(url);
+}
+
+// The host that cookies are filed under and chosen for.
+Text CookieHost(const Text& url) { return UrlHost(AsHttp(url), false); }
+
+void ConfigureExchange(CURL* easy, const HttpRequest& request, Transfer& transfer, int silenceSeconds,
+                       const Profile& profile) {
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   if (silenceSeconds > 0) {
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(silenceSeconds));
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(silenceSeconds));
   }
-  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
-  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, profile.httpsToo ? "http,https" : "http");
+  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, profile.httpVersion);
   curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(easy, CURLOPT_USERAGENT, kUserAgent.c_str());
   // An empty proxy also keeps curl from taking one from the environment.
@@ -147,22 +173,15 @@ CurlList HeaderList(const Text& headerText, const Text& cookieLine) {
   return list;
 }
 
-Text CurlUrl(const Text& url) {
-  int port = UrlPort(url);
-  Text portText = port == kDefaultHttpPort || port == 0 ? Text() : ":" + std::to_string(port);
-  return "http://" + UrlHost(url, false) + portText + UrlPath(url);
-}
-
 bool SameServer(const Text& a, const Text& b) {
   return UrlHost(a, false) == UrlHost(b, false) && UrlPort(a) == UrlPort(b);
 }
 
 void Perform(CURL* easy, const Hop& hop, const HttpRequest& request, CookieStore& cookies,
-             Transfer& transfer) {
-  Text url = CurlUrl(hop.url);
-  CurlList headers =
-      HeaderList(hop.headerText, cookies.CookieLineFor("http://" + UrlHost(hop.url, false),
-                                                       UrlPath(hop.url)));
+             Transfer& transfer, const Profile& profile) {
+  Text url = CurlUrl(hop.url, profile);
+  CurlList headers = HeaderList(hop.headerText, cookies.CookieLineFor("http://" + CookieHost(hop.url),
+                                                                      UrlPath(AsHttp(hop.url))));
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
   if (hop.sendsBody) {
@@ -185,15 +204,17 @@ void Perform(CURL* easy, const Hop& hop, const HttpRequest& request, CookieStore
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
 }
 
-// The next request when the response redirects to a plain HTTP address; a
-// POST becomes a body-less GET after 301, 302 and 303, as browsers do.
-std::optional<Hop> RedirectedHop(CURL* easy, const Hop& hop, const HttpRequest& request) {
+// The next request when the response redirects to an address the profile
+// takes; a POST becomes a body-less GET after 301, 302 and 303, as browsers do.
+std::optional<Hop> RedirectedHop(CURL* easy, const Hop& hop, const HttpRequest& request, const Profile& profile) {
   long status = 0;
   char* target = nullptr;
   curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
   curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &target);
   bool redirect = status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-  if (!redirect || !target || !std::string_view(target).starts_with("http://")) return std::nullopt;
+  if (!redirect || !target) return std::nullopt;
+  std::string_view to(target);
+  if (!to.starts_with("http://") && !(profile.httpsToo && to.starts_with("https://"))) return std::nullopt;
   Hop next = hop;
   next.url = target;
   if (status != 307 && status != 308 && UpperCase(hop.method) == "POST") {
@@ -221,6 +242,27 @@ void StoreCookies(CookieStore& cookies, const Text& headerText, const Text& host
   }
 }
 
+// Runs the exchange with its redirects; cookies are filed for every host that
+// set them. Returns the last response's header text and body.
+std::pair<Text, Bytes> Exchange(CURL* easy, const HttpRequest& request, Hop hop, CookieStore& cookies,
+                                const std::atomic<bool>* stop, int silenceSeconds, const Profile& profile) {
+  Transfer transfer{stop, {}, {}};
+  ConfigureExchange(easy, request, transfer, silenceSeconds, profile);
+  Perform(easy, hop, request, cookies, transfer, profile);
+  for (int redirects = 0; redirects < kMaxRedirects && !transfer.Stopped(); ++redirects) {
+    std::optional<Hop> next = RedirectedHop(easy, hop, request, profile);
+    if (!next) break;
+    StoreCookies(cookies, ToText(Bytes(transfer.headerBlock)), CookieHost(hop.url));
+    hop = std::move(*next);
+    Perform(easy, hop, request, cookies, transfer, profile);
+  }
+  Text headerText = ToText(Bytes(transfer.headerBlock));
+  Text host = CookieHost(request.url), finalHost = CookieHost(hop.url);
+  if (finalHost != host) StoreCookies(cookies, headerText, finalHost);
+  StoreCookies(cookies, headerText, host);
+  return {headerText, Bytes(std::move(transfer.body))};
+}
+
 }  // namespace
 
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atomic<bool>* stop,
@@ -237,27 +279,21 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atom
   CurlHandle easy(curl_easy_init(), curl_easy_cleanup);
   if (!easy) return false;
 
-  Transfer transfer{stop, {}, {}};
-  ConfigureExchange(easy.get(), request, transfer, silenceSeconds);
   bool sendsBody = verb == "POST" && !request.postData.empty();
   Hop hop{request.url, request.method, sendsBody, ComposeHeaderText(request, sendsBody)};
-  Perform(easy.get(), hop, request, cookies, transfer);
-  for (int redirects = 0; redirects < kMaxRedirects && !transfer.Stopped(); ++redirects) {
-    std::optional<Hop> next = RedirectedHop(easy.get(), hop, request);
-    if (!next) break;
-    StoreCookies(cookies, ToText(Bytes(transfer.headerBlock)), UrlHost(hop.url, false));
-    hop = std::move(*next);
-    Perform(easy.get(), hop, request, cookies, transfer);
-  }
-
-  Text headerText = ToText(Bytes(transfer.headerBlock));
-  WriteResponseShape(*record, headerText, Bytes(std::move(transfer.body)));
-  easy.reset();
-
-  Text host = UrlHost(request.url, false), finalHost = UrlHost(hop.url, false);
-  if (finalHost != host) StoreCookies(cookies, headerText, finalHost);
-  StoreCookies(cookies, headerText, host);
+  auto [headerText, body] = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kBrowserProfile);
+  WriteResponseShape(*record, headerText, body);
   return true;
+}
+
+Bytes RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop, int silenceSeconds) {
+  const bool web = LowerCase(LeftText(url, 7)) == "http://" || IsHttps(url);
+  if (!web || !CurlReady()) return {};
+  CurlHandle easy(curl_easy_init(), curl_easy_cleanup);
+  if (!easy) return {};
+  HttpRequest request{url, "GET", {}, {}, {}, {}, {}};
+  Hop hop{url, "GET", false, "Accept: */*\r\n"};
+  return Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kPlainProfile).second;
 }
 
 }  // namespace panscout

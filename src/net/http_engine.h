@@ -24,4 +24,12 @@ constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
                     const std::atomic<bool>* stop = nullptr, int silenceSeconds = 0);
 
+// A plain download with the same client, cookies, stop and silence limit: GET
+// over HTTP/1.0 sending "Accept: */*" and nothing of the browser identity
+// but its user agent, to an http or https address, redirects followed. The
+// body as far as the connection delivered it; the empty buffer for any other
+// address or when nothing could be sent.
+Bytes RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop = nullptr,
+                  int silenceSeconds = 0);
+
 }  // namespace panscout

@@ -21,9 +21,10 @@ Text CutRealAddress(const Text& pageText) {
   return MiddleText(pageText, start, end - start);
 }
 
-Text ResolveRealAddress(HitPageDownload& download, const Text& pageAddress, int kind) {
+Text ResolveRealAddress(HitPageDownload& download, const Text& pageAddress, int kind,
+                        const std::function<bool()>& abandoned) {
   if (kind < kFirstAddressKind || kind > kLastAddressKind) return Gbk("地址类型错误");
-  return CutRealAddress(ToText(download.Download(pageAddress)));
+  return CutRealAddress(ToText(download.Download(pageAddress, abandoned)));
 }
 
 }  // namespace panscout

@@ -1,6 +1,8 @@
 #pragma once
 // The direct download address of a 115 hit, cut out of the hit's own page.
 
+#include <functional>
+
 #include "runtime/text.h"
 
 namespace panscout {
@@ -10,8 +12,9 @@ namespace panscout {
 class HitPageDownload {
  public:
   virtual ~HitPageDownload() = default;
-  // The whole body, or the empty buffer on any failure or time-out.
-  virtual Bytes Download(const Text& url) = 0;
+  // The whole body, or the empty buffer on any failure or time-out, or once
+  // `abandoned` (asked while the download runs, when given) turns true.
+  virtual Bytes Download(const Text& url, const std::function<bool()>& abandoned) = 0;
 };
 
 // Page layouts of the hosting sites; all three are cut the same way.
@@ -23,7 +26,8 @@ constexpr int kLastAddressKind = 3;
 Text CutRealAddress(const Text& pageText);
 
 // Downloads the page and cuts its real address; "地址类型错误" for an unknown
-// kind, without any download.
-Text ResolveRealAddress(HitPageDownload& download, const Text& pageAddress, int kind);
+// kind, without any download. The empty text once `abandoned` turns true.
+Text ResolveRealAddress(HitPageDownload& download, const Text& pageAddress, int kind,
+                        const std::function<bool()>& abandoned = {});
 
 }  // namespace panscout

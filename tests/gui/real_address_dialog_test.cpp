@@ -9,6 +9,7 @@
 #include "app/gui/background_hit_page_download.h"
 #include "app/gui/dispatching_wait.h"
 #include "gui/gui_test_support.h"
+#include "net/qt_event_pump.h"
 #include "runtime/codepage.h"
 #include "support/local_http_server.h"
 
@@ -61,7 +62,9 @@ class RealAddressDialogTest : public ::testing::Test {
   // Opens the dialog, waits for its resolution, presses the given buttons,
   // and reports what it showed.
   DialogView Open(std::vector<const char*> presses = {}, int timeoutSeconds = 10) {
-    BackgroundHitPageDownload download(timeoutSeconds);
+    QtEventPump pump;
+    CookieStore cookies;
+    BackgroundHitPageDownload download(pump, cookies, timeoutSeconds);
     RealAddressDialog dialog(results_, shell_, download, realAddress_);
     DialogView view;
     QTimer poll;
@@ -136,6 +139,24 @@ TEST_F(RealAddressDialogTest, ASlowPageTimesOutWhileTheWindowsStayAlive) {
   EXPECT_GT(ticks, 5);  // events ran during the one-second wait
   EXPECT_EQ(view.message, U("没有搜索出真实地址，可能文件已经被删除！"));
   EXPECT_FALSE(view.directEnabled);
+}
+
+TEST_F(RealAddressDialogTest, ClosingTheDialogGivesUpItsDownload) {
+  realAddress_ = "earlier.test/kept";
+  AddHit("慢", server_.Url("/file/slow"));
+  results_.SetSelectedRow(0);
+  QtEventPump pump;
+  CookieStore cookies;
+  BackgroundHitPageDownload download(pump, cookies, 10);
+  RealAddressDialog dialog(results_, shell_, download, realAddress_);
+  QTimer::singleShot(200, &dialog, [&] { dialog.close(); });
+  auto started = std::chrono::steady_clock::now();
+  dialog.Run();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1500));
+  // The page arrives later and changes nothing.
+  QTest::qWait(3000);
+  EXPECT_EQ(realAddress_, "earlier.test/kept");
+  EXPECT_TRUE(dialog.windowTitle().isEmpty());
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 class NoPages : public HitPageDownload {
  public:
-  Bytes Download(const Text& url) override {
+  Bytes Download(const Text& url, const std::function<bool()>&) override {
     requested.push_back(url);
     return {};
   }

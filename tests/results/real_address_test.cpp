@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
-#include "results/hit_page_fetch.h"
 #include "runtime/codepage.h"
-#include "support/test_http_server.h"
 
 namespace panscout {
 namespace {
@@ -40,7 +36,7 @@ TEST(CutRealAddress, MarkersMatchWithExactCase) {
 
 class RecordingDownload : public HitPageDownload {
  public:
-  Bytes Download(const Text& url) override {
+  Bytes Download(const Text& url, const std::function<bool()>&) override {
     ++calls;
     lastUrl = url;
     return Bytes(page);
@@ -66,31 +62,6 @@ TEST(ResolveRealAddress, PageIsTakenUpToItsFirstZeroByte) {
   RecordingDownload download;
   download.page = std::string("<a href=\"http://host/p") + '\0' + "\" onclick=";
   EXPECT_EQ(ResolveRealAddress(download, "http://h/p", 1), "");
-}
-
-TEST(FetchHitPage, SendsAPlainUncachedHttp10GetAndFollowsRedirects) {
-  TestHttpServer server;
-  server.Add(TestHttpServer::Redirect(302, "/page"));
-  server.Add(TestHttpServer::Response(200, kLinked));
-  EXPECT_EQ(FetchHitPage(server.Url("/moved"), 10).data, kLinked);
-  auto requests = server.Requests();
-  ASSERT_EQ(requests.size(), 2u);
-  EXPECT_EQ(requests[1].rfind("GET /page HTTP/1.0\r\n", 0), 0u) << requests[1];
-  EXPECT_NE(requests[1].find("\r\nAccept: */*\r\n"), std::string::npos);
-  EXPECT_NE(requests[1].find("\r\nCache-Control: no-cache\r\n"), std::string::npos);
-}
-
-TEST(FetchHitPage, FailuresGiveTheEmptyBuffer) {
-  TestHttpServer server;
-  server.Add(TestHttpServer::Reply().Hang());
-  server.Add(TestHttpServer::Reply().Send("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npart").Reset());
-  auto started = std::chrono::steady_clock::now();
-  EXPECT_TRUE(FetchHitPage(server.Url("/hangs"), 1).empty());
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-  EXPECT_TRUE(FetchHitPage(server.Url("/cut"), 10).empty());
-  EXPECT_TRUE(FetchHitPage("ftp://127.0.0.1/page", 10).empty());
-  EXPECT_TRUE(FetchHitPage("", 10).empty());
-  EXPECT_EQ(server.Requests().size(), 2u);
 }
 
 }  // namespace

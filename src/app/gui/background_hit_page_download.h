@@ -1,17 +1,23 @@
 #pragma once
 
+#include "net/cookie_store.h"
+#include "net/event_pump.h"
 #include "results/real_address.h"
 
 namespace panscout {
 
-// Downloads a hit page on a worker thread while the GUI thread keeps
-// dispatching; a time-out counts as a failed download.
+// Downloads a hit page with the program's request engine and cookies, on a
+// worker, while the GUI thread keeps dispatching; a time-out or a wait given
+// up on counts as a failed download.
 class BackgroundHitPageDownload : public HitPageDownload {
  public:
-  explicit BackgroundHitPageDownload(int timeoutSeconds = 90) : timeoutSeconds_(timeoutSeconds) {}
-  Bytes Download(const Text& url) override;
+  BackgroundHitPageDownload(EventPump& pump, CookieStore& cookies, int timeoutSeconds = 90)
+      : pump_(pump), cookies_(cookies), timeoutSeconds_(timeoutSeconds) {}
+  Bytes Download(const Text& url, const std::function<bool()>& abandoned) override;
 
  private:
+  EventPump& pump_;
+  CookieStore& cookies_;
   int timeoutSeconds_;
 };
 

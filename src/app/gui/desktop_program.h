@@ -34,7 +34,7 @@ class DesktopProgram {
   Session session_;
   QtEventPump pump_;
   HttpPageSource pages_;
-  BackgroundHitPageDownload hitPages_;
+  BackgroundHitPageDownload hitPages_{pump_, session_.cookies};
   std::unique_ptr<StartWindow> window_;
   WebEngineViewer* viewer_;  // owned by its view
   std::unique_ptr<SearchController> controller_;

@@ -57,7 +57,10 @@ void RealAddressDialog::Resolve() {
   pageButton_->setEnabled(false);
   // The hit is taken before the wait: a running search may clear the list meanwhile.
   Text name = SelectedHitName(results_);
-  Text found = ResolveRealAddress(download_, SelectedHitPage(results_), kRealAddressKind);
+  // Closing the dialog gives up the download; a late answer is dropped.
+  Text found = ResolveRealAddress(download_, SelectedHitPage(results_), kRealAddressKind,
+                                  [this] { return !isVisible(); });
+  if (!isVisible()) return;
   setWindowTitle(ToQString(name));
   pageButton_->setEnabled(true);
   if (found.empty()) {

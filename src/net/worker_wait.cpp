@@ -1,0 +1,52 @@
+#include "net/worker_wait.h"
+
+#include <memory>
+#include <system_error>
+#include <thread>
+
+#include "net/completion.h"
+#include "net/event_pump.h"
+
+namespace panscout {
+namespace {
+
+// Shared with the worker, which may outlive a wait that gave up on it.
+struct WorkerRun {
+  std::atomic<bool> stop{false};
+  Completion done;
+};
+
+}  // namespace
+
+WorkerWaitEnd RunOnWorker(EventPump& pump, std::function<void(const std::atomic<bool>& stop)> work,
+                          std::chrono::milliseconds timeout, const std::function<bool()>& abandoned) {
+  auto run = std::make_shared<WorkerRun>();
+  try {
+    std::thread([run, work = std::move(work)] {
+      // Whatever the work throws (out of memory, say) ends it as a failure,
+      // never the program.
+      try {
+        work(run->stop);
+      } catch (...) {
+      }
+      run->done.Signal();
+    }).detach();
+  } catch (const std::system_error&) {
+    return WorkerWaitEnd::kNoThread;
+  }
+  std::shared_ptr<Completion> done(run, &run->done);
+  EventPump::WaitResult result;
+  do {
+    result = pump.Wait(done, timeout);
+    pump.DispatchPending();
+    if (result != EventPump::WaitResult::kSignalled && abandoned && abandoned()) {
+      run->stop = true;
+      return WorkerWaitEnd::kAbandoned;
+    }
+  } while (result == EventPump::WaitResult::kInput);
+  if (result == EventPump::WaitResult::kSignalled) return WorkerWaitEnd::kDone;
+  run->stop = true;
+  return WorkerWaitEnd::kTimedOut;
+}
+
+}  // namespace panscout
