@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "results/open_with_shell.h"
+#include "app/open_with_shell.h"
 #include "runtime/text.h"
 
 namespace panscout {

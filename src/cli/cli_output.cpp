@@ -47,15 +47,15 @@ std::string FormatRowsTsv(const ResultList& results) {
   return out;
 }
 
-std::string FormatRowsJson(const ResultList& results, int mode) {
-  const bool disk = mode == 1;
-  const int addressColumn = disk ? 2 : 1;
+std::string FormatRowsJson(const ResultList& results) {
+  const bool sized = results.ColumnOf(ResultField::kSize) >= 0;
   std::string out = "[";
   for (int row = 0; row < results.RowCount(); ++row) {
+    const ResultRow& hit = results.Row(row);
     out += row ? ",\n " : "\n ";
-    out += "{\"name\": " + JsonString(GbkToUtf8(results.CellText(row, 0)));
-    if (disk) out += ", \"size\": " + JsonString(GbkToUtf8(results.CellText(row, 1)));
-    out += ", \"address\": " + JsonString(GbkToUtf8(results.CellText(row, addressColumn))) + "}";
+    out += "{\"name\": " + JsonString(GbkToUtf8(hit.name));
+    if (sized) out += ", \"size\": " + JsonString(GbkToUtf8(hit.size));
+    out += ", \"address\": " + JsonString(GbkToUtf8(hit.address)) + "}";
   }
   return out + (results.RowCount() ? "\n]\n" : "]\n");
 }

@@ -8,6 +8,6 @@ class ResultList;
 
 // Every row of the list as UTF-8: tab-separated lines, or a JSON array.
 std::string FormatRowsTsv(const ResultList& results);
-std::string FormatRowsJson(const ResultList& results, int mode);
+std::string FormatRowsJson(const ResultList& results);
 
 }  // namespace panscout

@@ -74,7 +74,7 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   });
   app.exec();
 
-  std::string rows = options.json ? FormatRowsJson(session.results, session.state.searchMode)
+  std::string rows = options.json ? FormatRowsJson(session.results)
                                   : FormatRowsTsv(session.results);
   std::fwrite(rows.data(), 1, rows.size(), stdout);
   std::fprintf(stderr, "%s\n", GbkToUtf8(session.results.Status()).c_str());

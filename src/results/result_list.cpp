@@ -6,9 +6,28 @@
 
 namespace panscout {
 
-ResultList::ResultList()
-    : columns_{{Gbk("资源文件名称"), 180}, {Gbk("文件大小"), 160}, {Gbk("地址"), 200}},
-      status_(Gbk("状态：")) {}
+const Text& ResultRow::Field(ResultField field) const {
+  switch (field) {
+    case ResultField::kName: return name;
+    case ResultField::kSize: return size;
+    case ResultField::kAddress: break;
+  }
+  return address;
+}
+
+Text& ResultRow::Field(ResultField field) {
+  return const_cast<Text&>(static_cast<const ResultRow&>(*this).Field(field));
+}
+
+std::vector<ResultColumn> ColumnsOf(ResultLayout layout) {
+  std::vector<ResultColumn> columns = {{ResultField::kName, Gbk("资源文件名称"), 180},
+                                       {ResultField::kSize, Gbk("文件大小"), 160},
+                                       {ResultField::kAddress, Gbk("地址"), 200}};
+  if (layout == ResultLayout::kTorrent) columns.erase(columns.begin() + 1);
+  return columns;
+}
+
+ResultList::ResultList() : columns_(ColumnsOf(layout_)), status_(Gbk("状态：")) {}
 
 template <typename Call>
 void ResultList::Notify(Call call) {
@@ -24,35 +43,41 @@ void ResultList::ClearRows() {
 }
 
 int ResultList::AppendRow() {
-  rows_.emplace_back(columns_.size());
+  rows_.emplace_back();
   int row = RowCount() - 1;
   Notify([row](ResultListObserver& o) { o.OnRowAppended(row); });
   return row;
 }
 
-void ResultList::SetCell(int row, int column, const Text& text) {
-  if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return;
-  rows_[row][column] = text;
+void ResultList::SetField(int row, ResultField field, const Text& text) {
+  if (row < 0 || row >= RowCount()) return;
+  rows_[row].Field(field) = text;
+  int column = ColumnOf(field);
   Notify([row, column](ResultListObserver& o) { o.OnCellChanged(row, column); });
 }
 
+const ResultRow& ResultList::Row(int row) const {
+  static const ResultRow kNone;
+  return row >= 0 && row < RowCount() ? rows_[row] : kNone;
+}
+
+void ResultList::SetLayout(ResultLayout layout) {
+  if (layout == layout_) return;
+  layout_ = layout;
+  columns_ = ColumnsOf(layout);
+  Notify([](ResultListObserver& o) { o.OnColumnsChanged(); });
+}
+
+int ResultList::ColumnOf(ResultField field) const {
+  for (int column = 0; column < ColumnCount(); ++column) {
+    if (columns_[column].field == field) return column;
+  }
+  return -1;
+}
+
 Text ResultList::CellText(int row, int column) const {
-  if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return {};
-  return rows_[row][column];
-}
-
-void ResultList::InsertColumn(int index, const Text& caption, int width) {
-  index = std::clamp(index, 0, ColumnCount());
-  columns_.insert(columns_.begin() + index, {caption, width});
-  for (auto& row : rows_) row.insert(row.begin() + index, Text());
-  Notify([](ResultListObserver& o) { o.OnColumnsChanged(); });
-}
-
-void ResultList::DeleteColumn(int index) {
-  if (index < 0 || index >= ColumnCount()) return;
-  columns_.erase(columns_.begin() + index);
-  for (auto& row : rows_) row.erase(row.begin() + index);
-  Notify([](ResultListObserver& o) { o.OnColumnsChanged(); });
+  if (column < 0 || column >= ColumnCount()) return {};
+  return Row(row).Field(columns_[column].field);
 }
 
 void ResultList::SetSelectedRow(int row) { selected_ = (row >= 0 && row < RowCount()) ? row : -1; }

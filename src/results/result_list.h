@@ -1,6 +1,6 @@
 #pragma once
 // The rows of a search and the status text, observable by the window and the
-// command-line front end. Cells are GBK texts exactly as extracted.
+// command-line front end. Fields are GBK texts exactly as extracted.
 
 #include <vector>
 
@@ -8,34 +8,58 @@
 
 namespace panscout {
 
+enum class ResultField { kName, kSize, kAddress };
+
+// One hit; a torrent hit has no size.
+struct ResultRow {
+  Text name, size, address;
+
+  const Text& Field(ResultField field) const;
+  Text& Field(ResultField field);
+};
+
+struct ResultColumn {
+  ResultField field;
+  Text caption;
+  int width = 0;
+};
+
+// Which fields the list shows, and in which columns: net-disk search shows
+// name, size and address; torrent search name and address.
+enum class ResultLayout { kNetDisk, kTorrent };
+std::vector<ResultColumn> ColumnsOf(ResultLayout layout);
+
 class ResultListObserver {
  public:
   virtual ~ResultListObserver() = default;
   virtual void OnColumnsChanged() {}
   virtual void OnRowsCleared() {}
   virtual void OnRowAppended(int /*row*/) {}
+  // `column` is -1 for a field the layout does not show.
   virtual void OnCellChanged(int /*row*/, int /*column*/) {}
   virtual void OnStatusChanged() {}
 };
 
-struct ResultColumn {
-  Text caption;
-  int width = 0;
-};
-
 class ResultList {
  public:
-  ResultList();  // starts empty, with the net-disk columns
+  ResultList();  // starts empty, in the net-disk layout
 
   void ClearRows();
   int AppendRow();
-  void SetCell(int row, int column, const Text& text);
-  Text CellText(int row, int column) const;
+  void SetField(int row, ResultField field, const Text& text);
+  // The empty row outside the list.
+  const ResultRow& Row(int row) const;
   int RowCount() const { return static_cast<int>(rows_.size()); }
-  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+
+  // Keeps the rows; the window clears them itself when it switches modes.
+  void SetLayout(ResultLayout layout);
+  ResultLayout Layout() const { return layout_; }
   const std::vector<ResultColumn>& Columns() const { return columns_; }
-  void InsertColumn(int index, const Text& caption, int width);
-  void DeleteColumn(int index);
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  // The column showing `field`, -1 when none does.
+  int ColumnOf(ResultField field) const;
+  // The text shown in a column; empty outside the list.
+  Text CellText(int row, int column) const;
 
   int SelectedRow() const { return selected_; }
   void SetSelectedRow(int row);
@@ -50,8 +74,9 @@ class ResultList {
   template <typename Call>
   void Notify(Call call);
 
+  ResultLayout layout_ = ResultLayout::kNetDisk;
   std::vector<ResultColumn> columns_;
-  std::vector<std::vector<Text>> rows_;
+  std::vector<ResultRow> rows_;
   int selected_ = -1;
   Text status_;
   std::vector<ResultListObserver*> observers_;

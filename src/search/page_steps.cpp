@@ -143,21 +143,21 @@ void PageSteps::EngineTitle() {
   auto capture = HitCapture(pattern, s.titlePattern, engineStripped_, context_.state.pageHitCount, true);
   if (!capture) return EndEngineSearch();
   context_.state.currentRow = context_.results.AppendRow();
-  context_.results.SetCell(context_.state.currentRow, 0, *capture);
+  context_.results.SetField(context_.state.currentRow, ResultField::kName, *capture);
 }
 
 void PageSteps::EngineSize() {
   Pattern pattern;
   auto capture = HitCapture(pattern, CurrentSource().sizePattern, enginePage_, context_.state.pageHitCount, true);
   if (!capture) return EndEngineSearch();
-  context_.results.SetCell(context_.state.currentRow, 1, *capture);
+  context_.results.SetField(context_.state.currentRow, ResultField::kSize, *capture);
 }
 
 void PageSteps::EngineLink() {
   Pattern pattern;
   auto capture = HitCapture(pattern, CurrentSource().linkPattern, enginePage_, context_.state.pageHitCount);
   if (!capture) return EndEngineSearch();
-  context_.results.SetCell(context_.state.currentRow, 2, *capture);
+  context_.results.SetField(context_.state.currentRow, ResultField::kAddress, *capture);
 }
 
 // ---- site step -------------------------------------------------------------
@@ -234,18 +234,18 @@ bool PageSteps::AddTitleRow(Pattern& pattern, const Text& searched) {
   auto capture = HitCapture(pattern, s.titlePattern, searched, context_.state.pageHitCount);
   if (!capture) return false;
   context_.state.currentRow = context_.results.AppendRow();
-  context_.results.SetCell(context_.state.currentRow, 0, ApplyRemovals(*capture, s.titleRemovals));
+  context_.results.SetField(context_.state.currentRow, ResultField::kName, ApplyRemovals(*capture, s.titleRemovals));
   return context_.results.RowCount() == context_.state.reportedTotal;
 }
 
-void PageSteps::WriteLink(Pattern& pattern, const Text& searched, int column) {
+void PageSteps::WriteLink(Pattern& pattern, const Text& searched) {
   const SourceRule& s = CurrentSource();
   auto capture = HitCapture(pattern, s.linkPattern, searched, context_.state.pageHitCount);
   if (!capture) {
     ending_.FinishWithStatus(s.step, Gbk("状态：已经搜索完毕！"));
     return;
   }
-  context_.results.SetCell(context_.state.currentRow, column, s.linkPrefix + *capture);
+  context_.results.SetField(context_.state.currentRow, ResultField::kAddress, s.linkPrefix + *capture);
 }
 
 void PageSteps::SiteTitle() {
@@ -254,7 +254,7 @@ void PageSteps::SiteTitle() {
   }
 }
 
-void PageSteps::SiteLink() { WriteLink(sitePattern_, Region(CurrentSource().linkRegion), 2); }
+void PageSteps::SiteLink() { WriteLink(sitePattern_, Region(CurrentSource().linkRegion)); }
 
 void PageSteps::SiteSize() {
   const SourceRule& s = CurrentSource();
@@ -266,7 +266,7 @@ void PageSteps::SiteSize() {
     size = RemoveEvery(size, "<\\em>", false);
     size = RemoveEvery(size, " |", false);
   }
-  context_.results.SetCell(context_.state.currentRow, 1, size);
+  context_.results.SetField(context_.state.currentRow, ResultField::kSize, size);
 }
 
 // ---- torrent step ----------------------------------------------------------
@@ -298,6 +298,6 @@ void PageSteps::TorrentTitle() {
   }
 }
 
-void PageSteps::TorrentLink() { WriteLink(torrentPattern_, torrentResultPart_, 1); }
+void PageSteps::TorrentLink() { WriteLink(torrentPattern_, torrentResultPart_); }
 
 }  // namespace panscout

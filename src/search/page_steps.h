@@ -73,9 +73,9 @@ class PageSteps {
   // The title of the pass as a new row; true when the list then holds the
   // reported total.
   bool AddTitleRow(Pattern& pattern, const Text& searched);
-  // The address of the pass into its column; ends the search when the page's
+  // The address of the pass into its row; ends the search when the page's
   // links do not number the page hit count.
-  void WriteLink(Pattern& pattern, const Text& searched, int column);
+  void WriteLink(Pattern& pattern, const Text& searched);
   void EndEngineSearch();
   bool EndIfPageEmpty(StepKind kind, const Text& page);
   bool EndIfNoTotal(StepKind kind);

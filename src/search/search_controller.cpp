@@ -79,11 +79,11 @@ void ApplyModeLayout(SearchState& state, ResultList& results, int mode) {
   if (mode == kNetDiskMode) {
     state.searchMode = kNetDiskMode;
     results.ClearRows();
-    if (results.ColumnCount() != 3) results.InsertColumn(1, Gbk("文件大小"), 160);
+    results.SetLayout(ResultLayout::kNetDisk);
   } else if (mode == kTorrentMode) {
     state.searchMode = kTorrentMode;
     results.ClearRows();
-    if (results.ColumnCount() == 3) results.DeleteColumn(1);
+    results.SetLayout(ResultLayout::kTorrent);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../tools/demo/announcement.h"
+#include "demo/announcement.h"
 #include "ad_test_support.h"
 #include "app/announcement_feed.h"
 #include "runtime/codepage.h"

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "../tools/demo/result_pages.h"
+#include "demo/result_pages.h"
 #include "support/child_process.h"
 #include "tools/demo_process.h"
 

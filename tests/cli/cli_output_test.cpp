@@ -11,9 +11,9 @@ namespace {
 TEST(CliOutput, TsvRowsInUtf8WithCellBreaksFlattened) {
   ResultList list;
   int row = list.AppendRow();
-  list.SetCell(row, 0, Gbk("电影\t1\r\n.rar"));
-  list.SetCell(row, 1, "1 MB");
-  list.SetCell(row, 2, "http://a/b");
+  list.SetField(row, ResultField::kName, Gbk("电影\t1\r\n.rar"));
+  list.SetField(row, ResultField::kSize, "1 MB");
+  list.SetField(row, ResultField::kAddress, "http://a/b");
   list.AppendRow();
   EXPECT_EQ(FormatRowsTsv(list), "电影 1  .rar\t1 MB\thttp://a/b\n\t\t\n");
 }
@@ -21,16 +21,16 @@ TEST(CliOutput, TsvRowsInUtf8WithCellBreaksFlattened) {
 TEST(CliOutput, JsonNamesTheCellsOfEachMode) {
   ResultList list;
   int row = list.AppendRow();
-  list.SetCell(row, 0, Gbk("“引号”\"\\"));
-  list.SetCell(row, 1, "2 MB");
-  list.SetCell(row, 2, "http://x\x01");
-  EXPECT_EQ(FormatRowsJson(list, 1),
+  list.SetField(row, ResultField::kName, Gbk("“引号”\"\\"));
+  list.SetField(row, ResultField::kSize, "2 MB");
+  list.SetField(row, ResultField::kAddress, "http://x\x01");
+  EXPECT_EQ(FormatRowsJson(list),
             "[\n {\"name\": \"“引号”\\\"\\\\\", \"size\": \"2 MB\", \"address\": \"http://x\\u0001\"}\n]\n");
-  list.DeleteColumn(1);
-  EXPECT_EQ(FormatRowsJson(list, 2),
+  list.SetLayout(ResultLayout::kTorrent);
+  EXPECT_EQ(FormatRowsJson(list),
             "[\n {\"name\": \"“引号”\\\"\\\\\", \"address\": \"http://x\\u0001\"}\n]\n");
   list.ClearRows();
-  EXPECT_EQ(FormatRowsJson(list, 2), "[]\n");
+  EXPECT_EQ(FormatRowsJson(list), "[]\n");
 }
 
 }  // namespace

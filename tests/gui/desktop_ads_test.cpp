@@ -23,7 +23,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "../tools/demo/announcement.h"
+#include "demo/announcement.h"
 #include "app/gui/dispatching_wait.h"
 #include "app/settings_file.h"
 #include "gui/demo_services_fixture.h"

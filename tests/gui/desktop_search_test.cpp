@@ -14,8 +14,8 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
-#include "../tools/demo/result_pages.h"
-#include "../tools/demo/site_pages.h"
+#include "demo/result_pages.h"
+#include "demo/site_pages.h"
 #include "gui/demo_services_fixture.h"
 #include "gui/gui_test_support.h"
 #include "runtime/codepage.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "results/open_with_shell.h"
+#include "app/open_with_shell.h"
 
 namespace panscout::testing {
 

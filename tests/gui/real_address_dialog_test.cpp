@@ -54,9 +54,9 @@ class RealAddressDialogTest : public ::testing::Test {
 
   void AddHit(const char* name, const std::string& url) {
     int row = results_.AppendRow();
-    results_.SetCell(row, 0, Gbk(name));
-    results_.SetCell(row, 1, "1MB");
-    results_.SetCell(row, 2, url);
+    results_.SetField(row, ResultField::kName, Gbk(name));
+    results_.SetField(row, ResultField::kSize, "1MB");
+    results_.SetField(row, ResultField::kAddress, url);
   }
 
   // Opens the dialog, waits for its resolution, presses the given buttons,

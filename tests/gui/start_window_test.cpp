@@ -81,7 +81,7 @@ class StartWindowTest : public ::testing::Test {
   void AddRow(std::initializer_list<const char*> cells) {
     int row = results.AppendRow();
     int column = 0;
-    for (const char* cell : cells) results.SetCell(row, column++, Gbk(cell));
+    for (const char* cell : cells) results.SetField(row, results.Columns()[column++].field, Gbk(cell));
   }
 
   void DoubleClickRow(int row) {

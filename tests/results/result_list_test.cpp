@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "results/open_with_shell.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
@@ -12,25 +11,30 @@ TEST(ResultList, CellsOutsideTheListAreEmptyAndWritesThereAreIgnored) {
   ResultList list;
   EXPECT_EQ(list.ColumnCount(), 3);
   EXPECT_EQ(list.CellText(-1, 0), "");
-  list.SetCell(0, 0, "x");
+  list.SetField(0, ResultField::kName, "x");
   EXPECT_EQ(list.RowCount(), 0);
   int row = list.AppendRow();
-  list.SetCell(row, 3, "x");
-  list.SetCell(-1, 0, "x");
+  list.SetField(-1, ResultField::kName, "x");
   EXPECT_EQ(list.CellText(row, 3), "");
   EXPECT_EQ(list.CellText(row, 0), "");
+  EXPECT_EQ(list.Row(5).name, "");
 }
 
-TEST(ResultList, ColumnChangesKeepRowsAligned) {
+TEST(ResultList, EachLayoutShowsItsFieldsInItsColumns) {
   ResultList list;
   int row = list.AppendRow();
-  list.SetCell(row, 0, "name");
-  list.SetCell(row, 2, "addr");
-  list.DeleteColumn(1);
+  list.SetField(row, ResultField::kName, "name");
+  list.SetField(row, ResultField::kSize, "1 MB");
+  list.SetField(row, ResultField::kAddress, "addr");
+  EXPECT_EQ((std::vector<Text>{list.CellText(row, 0), list.CellText(row, 1), list.CellText(row, 2)}),
+            (std::vector<Text>{"name", "1 MB", "addr"}));
+  EXPECT_EQ(GbkToUtf8(list.Columns()[1].caption), "文件大小");
+  EXPECT_EQ(list.Columns()[1].width, 160);
+  list.SetLayout(ResultLayout::kTorrent);
+  EXPECT_EQ(list.ColumnCount(), 2);
   EXPECT_EQ(list.CellText(row, 1), "addr");
-  list.InsertColumn(1, "size", 160);
-  EXPECT_EQ(list.CellText(row, 2), "addr");
-  EXPECT_EQ(list.CellText(row, 1), "");
+  EXPECT_EQ(list.ColumnOf(ResultField::kSize), -1);
+  EXPECT_EQ(GbkToUtf8(list.Columns()[1].caption), "地址");
 }
 
 TEST(ResultList, SelectionIsClearedWithTheRows) {
@@ -63,23 +67,6 @@ TEST(ResultList, ObserversHearEveryChange) {
   EXPECT_EQ(o.appended, 1);
   EXPECT_EQ(o.cleared, 1);
   EXPECT_EQ(o.status, 1);
-}
-
-struct RecordingShell : ShellOpener {
-  std::vector<std::string> opened;
-  void OpenUrl(const std::string& url) override { opened.push_back(url); }
-};
-
-TEST(OpenWithShell, OnlyWebAddressesGoOut) {
-  RecordingShell shell;
-  for (const char* refused : {"", "http://", "file:///etc/passwd", "/bin/sh", "javascript:alert(1)",
-                              "ftp://x/y", " http://x", "mailto:a@b"}) {
-    OpenWithShell(shell, refused);
-  }
-  EXPECT_TRUE(shell.opened.empty());
-  OpenWithShell(shell, "HTTP://x/y");
-  OpenWithShell(shell, "https://x/" + Gbk("文件"));
-  EXPECT_EQ(shell.opened, (std::vector<std::string>{"HTTP://x/y", "https://x/文件"}));
 }
 
 }  // namespace

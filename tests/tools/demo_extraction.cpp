@@ -2,60 +2,44 @@
 
 #include <boost/regex.hpp>
 
-#include "../tools/demo/demo_codepage.h"
+#include "demo/demo_codepage.h"
 #include "runtime/text.h"
+#include "search/hosts.h"
+#include "search/sources.h"
 
 namespace panscout::demo::testing {
 namespace {
 
-struct SiteRules {
-  std::string title;
-  std::vector<std::pair<std::string, bool>> titleRemovals;  // piece, exact case
-  bool inResultPart;  // title and link read the result part, not the whole page
-  std::string link;
-  std::string linkPrefix;
-  std::string size;
-};
+// The program's own rules for a demo source, with the demo's hosts.
+const SourceRule& RulesFor(const SourceTable& table, int source) {
+  return source == kTorrent ? table.Torrent() : *table.Source(source);
+}
 
-SiteRules RulesFor(const DemoHosts& hosts, int source) {
-  const std::vector<std::pair<std::string, bool>> em{{"<em>", false}, {"</em>", false}};
-  auto with = [&em](std::vector<std::pair<std::string, bool>> more) {
-    more.insert(more.begin(), em.begin(), em.end());
-    return more;
-  };
-  switch (source) {
-    case k115:
-      return {"target=\"_blank\">(.*?)</a>", with({{"- 115网络U盘-我的网盘|免费网络硬盘", true}}), true,
-              "href=\"http://" + hosts.site115 + "(.*?)\" target=\"_blank\">", "http://" + hosts.site115,
-              "文件大小：(.*?) 提取码"};
-    case kNamipan:
-      return {"target=\"_blank\">(.*?)</a>", with({{" 文件下载 纳米盘-免费网络硬盘", false}}), true,
-              "href=\"http://(.*?)\" target=\"_blank\">", "http://", "文件大小：(.*?)举报"};
-    case kXun6:
-      return {"訊6 - (.*?)文件", with({{"下載", false}}), false, "u=(.*?)&amp", "",
-              "文件大小: (.*?). 下載次數"};
-    case kRayFile:
-      return {"target=\"_blank\">(.*?)</a>", with({{"RayFile | ", false}}), true,
-              "href=\"http://" + hosts.rayfile + "/(.*?)\" target=\"_blank\">",
-              "http://" + hosts.rayfile + "/", "大小 (.*?) 上传时间"};
-    case kIAsk:
-      return {"target=\"_blank\" class=\"f16\">(.*?)</a> </div>",
-              {{"<em>", false}, {"</span>", false}, {"<span style=\"color:#C03\">", false}}, false,
-              "href=\"/f/(.*?)\"", "http://" + hosts.iask + "/f/", "大小:(.*?)共享"};
-    case kHotfile:
-      return {"class=\"s\">(.*?)MB.",
-              {{"[<em>", false},
-               {". 選擇下載方式: 下載型態: 免费, 高级会员. 下載速度: 限制,", false},
-               {"無限制的 ", false},
-               {"最大同時下載數目: 1", false},
-               {"<b>...", false}},
-              false, "<a href=\"http://" + hosts.hotfile + "/(.*?)\" target=_blank",
-              "http://" + hosts.hotfile + "/", "class=\"s\">(.*?)MB."};
-    default:  // the torrent search; it reads no size
-      return {"target=\"_blank\">(.*?)</a>", em, true,
-              "href=\"http://" + hosts.torrent + "(.*?)\" target=\"_blank\">", "http://" + hosts.torrent,
-              ""};
+Hosts ProgramHosts(const DemoHosts& demo) {
+  Hosts hosts = Hosts::Defaults();
+  hosts.tazhao = demo.tazhao;
+  hosts.baidu = demo.baidu;
+  hosts.google = demo.google;
+  hosts.iask = demo.iask;
+  hosts.announce = demo.announce;
+  hosts.site115 = demo.site115;
+  hosts.namipan = demo.namipan;
+  hosts.xun6 = demo.xun6;
+  hosts.rayfile = demo.rayfile;
+  hosts.hotfile = demo.hotfile;
+  hosts.torrent = demo.torrent;
+  hosts.snapshot = SnapshotLabels(demo);
+  return hosts;
+}
+
+// Group 1 of every successive match of a pattern of the program (GBK).
+std::vector<std::string> ProgramCaptures(const Text& pattern, const std::string& text) {
+  const boost::regex regex(pattern, boost::regex::perl);
+  std::vector<std::string> captures;
+  for (boost::sregex_iterator it(text.begin(), text.end(), regex), end; it != end; ++it) {
+    captures.push_back((*it)[1].str());
   }
+  return captures;
 }
 
 std::string Removed(std::string text, const std::vector<std::pair<std::string, bool>>& pieces) {
@@ -63,18 +47,23 @@ std::string Removed(std::string text, const std::vector<std::pair<std::string, b
   return text;
 }
 
-std::string FirstCapture(const std::string& pattern, const std::string& text) {
-  const std::vector<std::string> all = Captures(pattern, text);
+std::string RemovedByRules(std::string text, const std::vector<Removal>& removals) {
+  for (const Removal& removal : removals) text = RemoveEvery(text, removal.piece, removal.exactCase);
+  return text;
+}
+
+std::string FirstCapture(const Text& pattern, const std::string& text) {
+  const std::vector<std::string> all = ProgramCaptures(pattern, text);
   return all.empty() ? std::string() : all.front();
 }
 
-PageReading ReadEnginePage(const std::string& body) {
+PageReading ReadEnginePage(const SourceRule& rules, const std::string& body) {
   const std::string page = Utf8ToGbkBytes(body);
   std::string stripped = page;
   for (const char* piece : {"<b>", "</b>", "\r\n", "此资源暂无描述。"}) stripped = RemoveEvery(stripped, Gbk(piece), false);
-  const auto titles = Captures("<div class=\"introtext\">(.*?)</div>", stripped);
-  const auto sizes = Captures("div>大小：(.*?)时间：", page);
-  const auto links = Captures("<span><a href=\"(.*?)\" target='_blank' onclick=", page);
+  const auto titles = ProgramCaptures(rules.titlePattern, stripped);
+  const auto sizes = ProgramCaptures(rules.sizePattern, page);
+  const auto links = ProgramCaptures(rules.linkPattern, page);
   PageReading reading{titles.size(), links.size(), sizes.size(), 0, false, {}};
   if (titles.size() != links.size() || titles.size() != sizes.size()) return reading;
   for (std::size_t i = 0; i < titles.size(); ++i) reading.rows.push_back({titles[i], sizes[i], links[i]});
@@ -95,27 +84,26 @@ std::vector<std::string> Captures(const std::string& pattern, const std::string&
 }
 
 PageReading ReadPage(const DemoHosts& hosts, int source, const std::string& body) {
-  if (source == kTazhao) return ReadEnginePage(body);
+  const SourceTable table(ProgramHosts(hosts));
+  const SourceRule& rules = RulesFor(table, source);
+  if (source == kTazhao) return ReadEnginePage(rules, body);
   std::string page = body;
   if (source == kXun6 || source == kHotfile) page = Utf8ToGbkBytes(body);
   if (source != kTorrent) page = RemoveEvery(page, "http://" + SnapshotLabels(hosts), false);
   const TextArray pieces = SplitText(page, Gbk("咨询热线："));
   const std::string resultPart = pieces.size() > 1 ? pieces[1] : std::string();
 
-  const SiteRules rules = RulesFor(hosts, source);
-  const std::string& listed = rules.inResultPart ? resultPart : page;
-  const auto titles = Captures(rules.title, listed);
-  const auto links = Captures(rules.link, listed);
-  const auto sizes = rules.size.empty() ? std::vector<std::string>(titles.size()) : Captures(rules.size, page);
-  const std::string totalPattern = source == kXun6 || source == kHotfile ? "获得(.*?) 条结果"
-                                   : source == kIAsk ? "共找到相关资料<span class=\"c3\">(.*?)</span>项</td>"
-                                                     : "找到相关结果(.*?)个";
+  auto region = [&](PageRegion r) -> const std::string& { return r == PageRegion::kResultPart ? resultPart : page; };
+  const auto titles = ProgramCaptures(rules.titlePattern, region(rules.titleRegion));
+  const auto links = ProgramCaptures(rules.linkPattern, region(rules.linkRegion));
+  const auto sizes = rules.sizePattern.empty() ? std::vector<std::string>(titles.size())
+                                               : ProgramCaptures(rules.sizePattern, region(rules.sizeRegion));
   PageReading reading{titles.size(), links.size(), sizes.size(),
-                      ToInteger(Removed(FirstCapture(totalPattern, page), {{",", true}, {"约", true}})),
-                      FirstCapture("找不到(.*?)查询", page) == Gbk("和您的"), {}};
+                      ToInteger(Removed(FirstCapture(rules.totalPattern, page), {{",", true}, {"约", true}})),
+                      FirstCapture(Gbk("找不到(.*?)查询"), page) == Gbk("和您的"), {}};
   if (titles.size() != links.size() || titles.size() != sizes.size()) return reading;
   for (std::size_t i = 0; i < titles.size(); ++i) {
-    reading.rows.push_back({Removed(titles[i], rules.titleRemovals),
+    reading.rows.push_back({RemovedByRules(titles[i], rules.titleRemovals),
                             Removed(sizes[i], {{"<em>", false}, {"<\\em>", false}, {" |", false}}),
                             rules.linkPrefix + links[i]});
   }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../tools/demo/demo_hosts.h"
-#include "../tools/demo/result_pages.h"
+#include "demo/demo_hosts.h"
+#include "demo/result_pages.h"
 
 namespace panscout::demo::testing {
 

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "../tools/demo/announcement.h"
-#include "../tools/demo/banner_png.h"
-#include "../tools/demo/site_pages.h"
+#include "demo/announcement.h"
+#include "demo/banner_png.h"
+#include "demo/site_pages.h"
 #include "demo_extraction.h"
 #include "runtime/text.h"
 

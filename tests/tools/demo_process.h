@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../tools/demo/demo_hosts.h"
+#include "demo/demo_hosts.h"
 
 namespace panscout::demo::testing {
 

@@ -5,9 +5,9 @@
 #include <regex>
 #include <set>
 
-#include "../tools/demo/announcement.h"
-#include "../tools/demo/result_pages.h"
-#include "../tools/demo/site_pages.h"
+#include "demo/announcement.h"
+#include "demo/result_pages.h"
+#include "demo/site_pages.h"
 #include "demo_extraction.h"
 #include "demo_process.h"
 

@@ -2,7 +2,7 @@
 
 #include "net/cookie_store.h"
 #include "net/event_pump.h"
-#include "results/real_address.h"
+#include "app/real_address.h"
 
 namespace panscout {
 

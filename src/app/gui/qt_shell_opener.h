@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/open_with_shell.h"
+#include "app/open_with_shell.h"
 
 namespace panscout {
 

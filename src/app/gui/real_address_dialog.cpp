@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "app/gui/qt_text.h"
-#include "results/result_actions.h"
+#include "app/result_actions.h"
 
 namespace panscout {
 

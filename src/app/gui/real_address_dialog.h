@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "results/open_with_shell.h"
-#include "results/real_address.h"
+#include "app/open_with_shell.h"
+#include "app/real_address.h"
 #include "results/result_list.h"
 
 class QPlainTextEdit;

@@ -52,6 +52,7 @@ void ResultTableModel::OnRowAppended(int row) {
 }
 
 void ResultTableModel::OnCellChanged(int row, int column) {
+  if (column < 0) return;
   QModelIndex cell = index(row, column);
   emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::ToolTipRole});
 }

@@ -26,7 +26,7 @@
 #include "app/gui/real_address_dialog.h"
 #include "app/gui/result_table_model.h"
 #include "app/gui/visual_style.h"
-#include "results/result_actions.h"
+#include "app/result_actions.h"
 #include "search/search_controller.h"
 
 namespace panscout {

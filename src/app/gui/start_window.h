@@ -8,8 +8,8 @@
 #include <array>
 #include <functional>
 
-#include "results/open_with_shell.h"
-#include "results/real_address.h"
+#include "app/open_with_shell.h"
+#include "app/real_address.h"
 #include "results/result_list.h"
 #include "search/search_state.h"
 #include "search/search_window.h"

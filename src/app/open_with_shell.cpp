@@ -1,4 +1,4 @@
-#include "results/open_with_shell.h"
+#include "app/open_with_shell.h"
 
 #include "runtime/codepage.h"
 

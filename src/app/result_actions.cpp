@@ -1,13 +1,10 @@
-#include "results/result_actions.h"
+#include "app/result_actions.h"
 
 #include <array>
 
 namespace panscout {
 
 namespace {
-constexpr int kNameColumn = 0;
-constexpr int kNetDiskAddressColumn = 2;
-constexpr int kTorrentAddressColumn = 1;
 constexpr std::array<int, kSourceButtonCount> kSourceOfButton = {4, 2, 3, 6, 5, 1, 7};
 }  // namespace
 
@@ -16,9 +13,9 @@ DoubleClickAction DecideDoubleClick(const SearchState& state, const ResultList& 
   switch (state.searchMode) {
     case kNetDiskMode:
       if (state.sourceNumber == kRealAddressSource) return {DoubleClickAction::kRealAddressDialog, {}};
-      return {DoubleClickAction::kOpenAddress, results.CellText(row, kNetDiskAddressColumn)};
+      [[fallthrough]];
     case kTorrentMode:
-      return {DoubleClickAction::kOpenAddress, results.CellText(row, kTorrentAddressColumn)};
+      return {DoubleClickAction::kOpenAddress, results.Row(row).address};
     default:
       return {};
   }
@@ -27,11 +24,11 @@ DoubleClickAction DecideDoubleClick(const SearchState& state, const ResultList& 
 bool ShowsResultMenu(const SearchState& state) { return state.sourceNumber == kRealAddressSource; }
 
 Text SelectedHitPage(const ResultList& results) {
-  return results.CellText(results.SelectedRow(), kNetDiskAddressColumn);
+  return results.Row(results.SelectedRow()).address;
 }
 
 Text SelectedHitName(const ResultList& results) {
-  return results.CellText(results.SelectedRow(), kNameColumn);
+  return results.Row(results.SelectedRow()).name;
 }
 
 int SourceForButton(int buttonIndex) {

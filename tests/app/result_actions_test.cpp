@@ -1,4 +1,4 @@
-#include "results/result_actions.h"
+#include "app/result_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ struct Fixture {
     state.sourceNumber = source;
     int row = results.AppendRow();
     for (int column = 0; column < results.ColumnCount(); ++column) {
-      results.SetCell(row, column, "cell" + std::to_string(column));
+      results.SetField(row, results.Columns()[column].field, "cell" + std::to_string(column));
     }
   }
   SearchState state;
@@ -35,7 +35,7 @@ TEST(DecideDoubleClick, The115SourceAlwaysOpensTheDialog) {
 
 TEST(DecideDoubleClick, TorrentModeOpensColumnOneWhateverTheSource) {
   Fixture f(kTorrentMode, kRealAddressSource);
-  f.results.DeleteColumn(1);
+  f.results.SetLayout(ResultLayout::kTorrent);
   f.results.SetSelectedRow(0);
   DoubleClickAction action = DecideDoubleClick(f.state, f.results);
   EXPECT_EQ(action.kind, DoubleClickAction::kOpenAddress);

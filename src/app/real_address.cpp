@@ -1,4 +1,4 @@
-#include "results/real_address.h"
+#include "app/real_address.h"
 
 #include "runtime/codepage.h"
 

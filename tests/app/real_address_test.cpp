@@ -1,4 +1,4 @@
-#include "results/real_address.h"
+#include "app/real_address.h"
 
 #include <gtest/gtest.h>
 
