@@ -87,7 +87,7 @@ Delays FetchDelays(TestHttpServer::Reply reply, std::size_t bodyBytes, double* s
   CookieStore cookies;
   return TimerDelaysDuring([&] {
     auto began = Clock::now();
-    Bytes body = FetchPage(pump, cookies, server.Url("/page"));
+    Bytes body = FetchPage(pump, cookies, server.Url("/page")).body;
     *seconds += std::chrono::duration<double>(Clock::now() - began).count();
     if (body.size() != bodyBytes) {
       std::fprintf(stderr, "the fetch gave %zu bytes, not %zu\n", body.size(), bodyBytes);

@@ -28,7 +28,7 @@ Download FeedDownload() {
   return [cookies](const Text& url) {
     // Without an event dispatcher on the thread, the pump only waits for the worker.
     QtEventPump pump;
-    return FetchPage(pump, *cookies, url);
+    return FetchPage(pump, *cookies, url).body;
   };
 }
 

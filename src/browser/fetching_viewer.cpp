@@ -45,10 +45,14 @@ std::shared_ptr<HtmlDocument> FetchingViewer::Document() { return page_; }
 
 void FetchingViewer::Navigate(const Text& url) {
   readyState_ = kLoading;
+  loaded_->Signal();
+  loaded_ = std::make_shared<Completion>();
+  std::shared_ptr<Completion> loaded = loaded_;
   Text headers;
-  Bytes body = pages_.Fetch(url, &headers);
+  Bytes body = pages_.Fetch(url, &headers).body;
   page_->text = DecodePageText(body, headers);
   readyState_ = kReadyComplete;
+  loaded->Signal();
 }
 
 Text DecodePageText(const Bytes& body, const Text& headerText) {

@@ -16,6 +16,7 @@ class FetchingViewer : public HtmlViewer {
 
   void Navigate(const Text& url) override;
   int ReadyState() override { return readyState_; }
+  std::shared_ptr<Completion> LoadCompletion() override { return loaded_; }
   std::shared_ptr<HtmlDocument> Document() override;
 
  private:
@@ -23,6 +24,7 @@ class FetchingViewer : public HtmlViewer {
   PageSource& pages_;
   std::shared_ptr<Page> page_;
   int readyState_ = 0;
+  std::shared_ptr<Completion> loaded_ = std::make_shared<Completion>();
 };
 
 // The page's text as GBK: UTF-8 when the header or the page says so,

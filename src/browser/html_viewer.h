@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "net/completion.h"
 #include "runtime/text.h"
 
 namespace panscout {
@@ -25,6 +26,9 @@ class HtmlViewer {
   virtual ~HtmlViewer() = default;
   virtual void Navigate(const Text& url) = 0;
   virtual int ReadyState() = 0;
+  // Signalled when the latest navigation has loaded, or a later one has
+  // started instead: wait on it, then look at the ready state again.
+  virtual std::shared_ptr<Completion> LoadCompletion() = 0;
   // The document shown now and after later navigations; null if none can be had.
   virtual std::shared_ptr<HtmlDocument> Document() = 0;
 };

@@ -26,10 +26,10 @@ class CountingPageSource : public PageSource {
   CountingPageSource(PageSource& inner, std::function<void(int)> afterPage)
       : inner_(inner), afterPage_(std::move(afterPage)) {}
 
-  Bytes Fetch(const Text& url, Text* headerTextOut) override {
-    Bytes body = inner_.Fetch(url, headerTextOut);
+  Fetched Fetch(const Text& url, Text* headerTextOut) override {
+    Fetched fetched = inner_.Fetch(url, headerTextOut);
     afterPage_(++pages_);
-    return body;
+    return fetched;
   }
 
  private:

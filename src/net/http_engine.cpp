@@ -81,6 +81,8 @@ struct Transfer {
   const std::atomic<bool>* stop;
   std::string headerBlock;
   std::string body;
+  CURLcode result = CURLE_OK;
+  char error[CURL_ERROR_SIZE] = {};
 
   bool Stopped() const { return stop && stop->load(); }
 };
@@ -156,6 +158,7 @@ void ConfigureExchange(CURL* easy, const HttpRequest& request, Transfer& transfe
   curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, OnProgress);
   curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &transfer);
+  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer.error);
 }
 
 CurlList HeaderList(const Text& headerText, const Text& cookieLine) {
@@ -200,7 +203,8 @@ void Perform(CURL* easy, const Hop& hop, const HttpRequest& request, CookieStore
   curl_easy_setopt(easy, CURLOPT_PASSWORD, password ? request.password.c_str() : nullptr);
   transfer.headerBlock.clear();
   transfer.body.clear();
-  curl_easy_perform(easy);
+  transfer.error[0] = '\0';
+  transfer.result = curl_easy_perform(easy);
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
 }
 
@@ -242,10 +246,62 @@ void StoreCookies(CookieStore& cookies, const Text& headerText, const Text& host
   }
 }
 
+// How the last hop ended, in the program's words.
+FetchStatus StatusOf(CURL* easy, const Transfer& transfer, const Hop& hop, int silenceSeconds) {
+  FetchStatus status;
+  long code = 0;
+  curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &code);
+  status.httpCode = static_cast<int>(code);
+  switch (transfer.result) {
+    case CURLE_OK:
+    case CURLE_WRITE_ERROR:  // the body reached its cap
+      if (code >= 400) status.kind = FetchStatus::kHttpError;
+      break;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      status.kind = FetchStatus::kUnresolved;
+      status.detail = UrlHost(AsHttp(hop.url), false);
+      break;
+    case CURLE_COULDNT_CONNECT:
+      status.kind = FetchStatus::kUnconnected;
+      break;
+    case CURLE_OPERATION_TIMEDOUT:
+      status.kind = FetchStatus::kTimedOut;
+      status.seconds = silenceSeconds;
+      break;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+      status.kind = FetchStatus::kTlsRefused;
+      status.detail = transfer.error;
+      break;
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_SEND_ERROR:
+      status.kind = FetchStatus::kCutShort;
+      break;
+    case CURLE_ABORTED_BY_CALLBACK:
+      status.kind = FetchStatus::kStopped;
+      break;
+    default:
+      status.kind = FetchStatus::kFailed;
+      status.detail = transfer.error[0] ? transfer.error : curl_easy_strerror(transfer.result);
+  }
+  if (transfer.Stopped()) status.kind = FetchStatus::kStopped;
+  return status;
+}
+
 // Runs the exchange with its redirects; cookies are filed for every host that
 // set them. Returns the last response's header text and body.
-std::pair<Text, Bytes> Exchange(CURL* easy, const HttpRequest& request, Hop hop, CookieStore& cookies,
-                                const std::atomic<bool>* stop, int silenceSeconds, const Profile& profile) {
+struct Exchanged {
+  Text headerText;
+  Fetched fetched;
+};
+
+Exchanged Exchange(CURL* easy, const HttpRequest& request, Hop hop, CookieStore& cookies,
+                   const std::atomic<bool>* stop, int silenceSeconds, const Profile& profile) {
   Transfer transfer{stop, {}, {}};
   ConfigureExchange(easy, request, transfer, silenceSeconds, profile);
   Perform(easy, hop, request, cookies, transfer, profile);
@@ -260,13 +316,14 @@ std::pair<Text, Bytes> Exchange(CURL* easy, const HttpRequest& request, Hop hop,
   Text host = CookieHost(request.url), finalHost = CookieHost(hop.url);
   if (finalHost != host) StoreCookies(cookies, headerText, finalHost);
   StoreCookies(cookies, headerText, host);
-  return {headerText, Bytes(std::move(transfer.body))};
+  FetchStatus status = StatusOf(easy, transfer, hop, silenceSeconds);
+  return {headerText, {Bytes(std::move(transfer.body)), std::move(status)}};
 }
 
 }  // namespace
 
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atomic<bool>* stop,
-                    int silenceSeconds) {
+                    int silenceSeconds, FetchStatus* status) {
   if (!record) return false;
   record->Rewind();
   if (record->ReadText() != kRequestMarker) return false;
@@ -281,19 +338,21 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atom
 
   bool sendsBody = verb == "POST" && !request.postData.empty();
   Hop hop{request.url, request.method, sendsBody, ComposeHeaderText(request, sendsBody)};
-  auto [headerText, body] = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kBrowserProfile);
-  WriteResponseShape(*record, headerText, body);
+  Exchanged exchanged = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kBrowserProfile);
+  WriteResponseShape(*record, exchanged.headerText, exchanged.fetched.body);
+  if (status) *status = std::move(exchanged.fetched.status);
   return true;
 }
 
-Bytes RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop, int silenceSeconds) {
+Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop, int silenceSeconds) {
   const bool web = LowerCase(LeftText(url, 7)) == "http://" || IsHttps(url);
-  if (!web || !CurlReady()) return {};
+  Fetched failed{{}, {FetchStatus::kFailed, 0, 0, web ? "the request engine cannot start" : "not a web address"}};
+  if (!web || !CurlReady()) return failed;
   CurlHandle easy(curl_easy_init(), curl_easy_cleanup);
-  if (!easy) return {};
+  if (!easy) return failed;
   HttpRequest request{url, "GET", {}, {}, {}, {}, {}};
   Hop hop{url, "GET", false, "Accept: */*\r\n"};
-  return Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kPlainProfile).second;
+  return Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kPlainProfile).fetched;
 }
 
 }  // namespace panscout

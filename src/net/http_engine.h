@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "net/cookie_store.h"
+#include "net/fetch_status.h"
 #include "net/handoff_record.h"
 
 namespace panscout {
@@ -20,16 +21,18 @@ constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 // unreachable server still completes, with an empty body. Cookies come from
 // and go to `cookies`. Setting `stop` makes a running exchange end soon.
 // A server that sends nothing for `silenceSeconds` (0: no limit) is given up
-// on; the exchange completes with what it had received.
+// on; the exchange completes with what it had received. How it ended goes to
+// `status`, when given.
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
-                    const std::atomic<bool>* stop = nullptr, int silenceSeconds = 0);
+                    const std::atomic<bool>* stop = nullptr, int silenceSeconds = 0,
+                    FetchStatus* status = nullptr);
 
 // A plain download with the same client, cookies, stop and silence limit: GET
 // over HTTP/1.0 sending "Accept: */*" and nothing of the browser identity
 // but its user agent, to an http or https address, redirects followed. The
-// body as far as the connection delivered it; the empty buffer for any other
-// address or when nothing could be sent.
-Bytes RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop = nullptr,
+// body as far as the connection delivered it, with how the exchange ended;
+// the empty buffer for any other address or when nothing could be sent.
+Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop = nullptr,
                   int silenceSeconds = 0);
 
 }  // namespace panscout

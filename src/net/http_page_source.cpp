@@ -7,7 +7,7 @@ namespace panscout {
 HttpPageSource::HttpPageSource(EventPump& pump, CookieStore& cookies, int timeoutSeconds)
     : pump_(pump), cookies_(cookies), timeoutSeconds_(timeoutSeconds) {}
 
-Bytes HttpPageSource::Fetch(const Text& url, Text* headerTextOut) {
+Fetched HttpPageSource::Fetch(const Text& url, Text* headerTextOut) {
   FetchOptions options;
   options.timeoutSeconds = timeoutSeconds_;
   options.serverSilenceSeconds = timeoutSeconds_;

@@ -11,7 +11,7 @@ class EventPump;
 class HttpPageSource : public PageSource {
  public:
   HttpPageSource(EventPump& pump, CookieStore& cookies, int timeoutSeconds = 0);
-  Bytes Fetch(const Text& url, Text* headerTextOut = nullptr) override;
+  Fetched Fetch(const Text& url, Text* headerTextOut = nullptr) override;
 
  private:
   EventPump& pump_;

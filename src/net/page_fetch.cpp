@@ -10,10 +10,10 @@
 
 namespace panscout {
 
-Bytes FetchPage(EventPump& pump, CookieStore& cookies, const Text& url,
-                const FetchOptions& options) {
-  // Shared with the worker, which may finish with it after the fetch has returned.
+Fetched FetchPage(EventPump& pump, CookieStore& cookies, const Text& url, const FetchOptions& options) {
+  // Shared with the worker, which may finish with them after the fetch has returned.
   auto record = std::make_shared<HandOffRecord>();
+  auto status = std::make_shared<FetchStatus>();
   WriteRequestShape(*record,
                     {url, options.method, options.proxy, options.userName, options.password,
                      options.extraHeaders, options.postData});
@@ -22,20 +22,25 @@ Bytes FetchPage(EventPump& pump, CookieStore& cookies, const Text& url,
   // timers keep the wait alive is not held by a dead exchange forever.
   const int silence =
       options.serverSilenceSeconds > 0 ? options.serverSilenceSeconds : kDefaultFetchTimeoutSeconds;
-  WorkerWaitEnd end = RunOnWorker(
+  WaitEnd end = RunOnWorker(
       pump,
-      [record, silence, lease = std::make_shared<CookieStore::Lease>(cookies)](const std::atomic<bool>& stop) {
+      [record, status, silence, lease = std::make_shared<CookieStore::Lease>(cookies)](const std::atomic<bool>& stop) {
         try {
-          RunHttpRequest(record.get(), lease->store(), &stop, silence);
+          if (!RunHttpRequest(record.get(), lease->store(), &stop, silence, status.get())) {
+            *status = {FetchStatus::kFailed, 0, 0, "the request could not be sent"};
+          }
         } catch (...) {
           record->Clear();
-          throw;
+          *status = {FetchStatus::kFailed, 0, 0, "the request engine failed"};
         }
       },
       std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000)));
-  if (end != WorkerWaitEnd::kDone) {
-    if (options.headerTextOut) options.headerTextOut->clear();
-    return Bytes();
+  if (options.headerTextOut) options.headerTextOut->clear();
+  switch (end) {
+    case WaitEnd::kDone: break;
+    case WaitEnd::kTimedOut: return {{}, {FetchStatus::kTimedOut, 0, static_cast<int>(seconds), {}}};
+    case WaitEnd::kAbandoned: return {{}, {FetchStatus::kStopped, 0, 0, {}}};
+    case WaitEnd::kNoThread: return {{}, {FetchStatus::kFailed, 0, 0, "no thread for the request"}};
   }
 
   record->Rewind();
@@ -44,7 +49,7 @@ Bytes FetchPage(EventPump& pump, CookieStore& cookies, const Text& url,
   Bytes body = record->ReadBytes();
   if (marker != kResponseMarker) body = Bytes();
   if (options.headerTextOut) *options.headerTextOut = headerText;
-  return body;
+  return {std::move(body), std::move(*status)};
 }
 
 }  // namespace panscout

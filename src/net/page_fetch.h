@@ -1,7 +1,9 @@
 #pragma once
 // One HTTP exchange on a worker thread while the calling thread keeps
-// dispatching its events. Every kind of failure gives the empty buffer.
+// dispatching its events. Every kind of failure gives the empty buffer, with
+// a status that says which.
 
+#include "net/fetch_status.h"
 #include "net/http_request.h"
 #include "runtime/text.h"
 
@@ -22,11 +24,10 @@ struct FetchOptions {
 };
 
 // Returns the response body, or the empty buffer when the request failed or
-// no event and no answer came for a whole time-out. The wait goes through
+// no event and no answer came for a whole time-out; and how it ended. The wait goes through
 // `pump`, so handlers (and nested fetches) run meanwhile; the time-out counts
 // from the last batch of dispatched events. A worker given up on is told to
 // stop and its late answer is dropped.
-Bytes FetchPage(EventPump& pump, CookieStore& cookies, const Text& url,
-                const FetchOptions& options = {});
+Fetched FetchPage(EventPump& pump, CookieStore& cookies, const Text& url, const FetchOptions& options = {});
 
 }  // namespace panscout

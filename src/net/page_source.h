@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/text.h"
+#include "net/fetch_status.h"
 
 namespace panscout {
 
@@ -9,8 +9,8 @@ namespace panscout {
 class PageSource {
  public:
   virtual ~PageSource() = default;
-  // The body, or the empty buffer on any failure or time-out.
-  virtual Bytes Fetch(const Text& url, Text* headerTextOut = nullptr) = 0;
+  // The body, or the empty buffer on any failure or time-out, with the reason.
+  virtual Fetched Fetch(const Text& url, Text* headerTextOut = nullptr) = 0;
 };
 
 }  // namespace panscout

@@ -1,6 +1,5 @@
 #include "net/worker_wait.h"
 
-#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -18,8 +17,20 @@ struct WorkerRun {
 
 }  // namespace
 
-WorkerWaitEnd RunOnWorker(EventPump& pump, std::function<void(const std::atomic<bool>& stop)> work,
-                          std::chrono::milliseconds timeout, const std::function<bool()>& abandoned) {
+WaitEnd WaitWhileDispatching(EventPump& pump, const std::shared_ptr<Completion>& done,
+                             std::chrono::milliseconds timeout, const std::function<bool()>& abandoned) {
+  EventPump::WaitResult result;
+  do {
+    result = pump.Wait(done, timeout);
+    pump.DispatchPending();
+    if (result == EventPump::WaitResult::kSignalled) return WaitEnd::kDone;
+    if (abandoned && abandoned()) return WaitEnd::kAbandoned;
+  } while (result == EventPump::WaitResult::kInput);
+  return WaitEnd::kTimedOut;
+}
+
+WaitEnd RunOnWorker(EventPump& pump, std::function<void(const std::atomic<bool>& stop)> work,
+                    std::chrono::milliseconds timeout, const std::function<bool()>& abandoned) {
   auto run = std::make_shared<WorkerRun>();
   try {
     std::thread([run, work = std::move(work)] {
@@ -32,21 +43,11 @@ WorkerWaitEnd RunOnWorker(EventPump& pump, std::function<void(const std::atomic<
       run->done.Signal();
     }).detach();
   } catch (const std::system_error&) {
-    return WorkerWaitEnd::kNoThread;
+    return WaitEnd::kNoThread;
   }
-  std::shared_ptr<Completion> done(run, &run->done);
-  EventPump::WaitResult result;
-  do {
-    result = pump.Wait(done, timeout);
-    pump.DispatchPending();
-    if (result != EventPump::WaitResult::kSignalled && abandoned && abandoned()) {
-      run->stop = true;
-      return WorkerWaitEnd::kAbandoned;
-    }
-  } while (result == EventPump::WaitResult::kInput);
-  if (result == EventPump::WaitResult::kSignalled) return WorkerWaitEnd::kDone;
-  run->stop = true;
-  return WorkerWaitEnd::kTimedOut;
+  WaitEnd end = WaitWhileDispatching(pump, std::shared_ptr<Completion>(run, &run->done), timeout, abandoned);
+  if (end != WaitEnd::kDone) run->stop = true;
+  return end;
 }
 
 }  // namespace panscout

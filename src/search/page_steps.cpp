@@ -5,10 +5,10 @@
 
 #include "browser/document_accessor.h"
 #include "browser/html_viewer.h"
-#include "net/completion.h"
 #include "net/event_pump.h"
 #include "net/page_source.h"
 #include "net/response_text.h"
+#include "net/worker_wait.h"
 #include "results/result_list.h"
 #include "runtime/codepage.h"
 #include "search/hosts.h"
@@ -124,7 +124,7 @@ void PageSteps::EngineStep() {
 
 void PageSteps::AcquireEnginePage() {
   Text address = queries_.BuildQuery(CurrentSource());
-  enginePage_ = Utf8PageToText(context_.pages.Fetch(address));
+  enginePage_ = Utf8PageToText(context_.pages.Fetch(address).body);
   Text stripped = RemoveEvery(enginePage_, "<b>", false);
   stripped = RemoveEvery(stripped, "</b>", false);
   stripped = RemoveEvery(stripped, "\r\n", false);
@@ -192,7 +192,7 @@ void PageSteps::AcquireSitePage() {
   if (s.readThroughViewer) {
     sitePage_ = ReadThroughViewer(address);
   } else {
-    Text page = ToText(context_.pages.Fetch(address));
+    Text page = ToText(context_.pages.Fetch(address).body);
     sitePage_ = RemoveEvery(page, "http://" + context_.hosts.snapshot, false);
   }
   siteResultPart_ = ResultPart(sitePage_);
@@ -203,12 +203,13 @@ Text PageSteps::ReadThroughViewer(const Text& address) {
   DocumentAccessor accessor;
   accessor.BindToViewer(context_.viewer);
   context_.viewer.Navigate(address);
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kViewerTimeoutSeconds);
-  auto idle = std::make_shared<Completion>();  // never signalled: wait for input only
+  const std::chrono::seconds limit(kViewerTimeoutSeconds);
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  auto late = [deadline] { return std::chrono::steady_clock::now() >= deadline; };
   while (context_.viewer.ReadyState() != HtmlViewer::kReadyComplete) {
-    if (std::chrono::steady_clock::now() >= deadline) return {};
-    context_.pump.Wait(idle, std::chrono::milliseconds(50));
-    context_.pump.DispatchPending();
+    if (late() || WaitWhileDispatching(context_.pump, context_.viewer.LoadCompletion(), limit, late) != WaitEnd::kDone) {
+      return {};
+    }
   }
   return accessor.ReadDocumentText("outerHTML");
 }
@@ -287,7 +288,7 @@ void PageSteps::TorrentStep() {
 
 void PageSteps::AcquireTorrentPage() {
   Text address = queries_.BuildQuery(CurrentSource());
-  torrentPage_ = ToText(context_.pages.Fetch(address));
+  torrentPage_ = ToText(context_.pages.Fetch(address).body);
   torrentResultPart_ = ResultPart(torrentPage_);
   pageMatches_.clear();
 }

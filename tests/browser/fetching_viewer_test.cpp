@@ -20,10 +20,10 @@ TEST(DecodePageText, FollowsTheHeaderThenTheMetaThenTakesGbk) {
 
 class FixedPage : public PageSource {
  public:
-  Bytes Fetch(const Text& url, Text* headers) override {
+  Fetched Fetch(const Text& url, Text* headers) override {
     last = url;
     if (headers) *headers = "Content-Type: text/html; charset=utf-8\r\n";
-    return Bytes("<html>页</html>");
+    return {Bytes("<html>页</html>"), {}};
   }
   Text last;
 };

@@ -24,7 +24,6 @@
 #include <thread>
 
 #include "demo/announcement.h"
-#include "app/gui/dispatching_wait.h"
 #include "app/settings_file.h"
 #include "gui/demo_services_fixture.h"
 #include "gui/gui_test_support.h"
@@ -32,6 +31,8 @@
 
 namespace panscout {
 namespace {
+
+using testing::WaitDispatching;
 
 using testing::AnswerNextModal;
 using testing::RecordingShell;

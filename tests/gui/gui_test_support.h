@@ -7,9 +7,11 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +31,11 @@ struct SeenBox {
   bool appModal = false;
   bool hadParent = false;
 };
+
+// Dispatches events until `done` holds; false when `timeout` passes first.
+inline bool WaitDispatching(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  return QTest::qWaitFor(done, static_cast<int>(timeout.count()));
+}
 
 // A message box open beside the windows instead of blocking them, such as the update offer.
 inline QMessageBox* OpenModelessBox() {

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "app/gui/background_hit_page_download.h"
-#include "app/gui/dispatching_wait.h"
 #include "gui/gui_test_support.h"
 #include "net/qt_event_pump.h"
 #include "runtime/codepage.h"
@@ -15,6 +14,8 @@
 
 namespace panscout {
 namespace {
+
+using testing::WaitDispatching;
 
 using testing::RecordingShell;
 

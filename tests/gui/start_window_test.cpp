@@ -20,12 +20,13 @@
 #include <algorithm>
 
 #include "app/gui/busy_indicator.h"
-#include "app/gui/dispatching_wait.h"
 #include "gui/gui_test_support.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
 namespace {
+
+using testing::WaitDispatching;
 
 using testing::AnswerNextModal;
 using testing::CloseNextMenu;

@@ -3,13 +3,15 @@
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
-#include "app/gui/dispatching_wait.h"
 #include "browser/document_accessor.h"
+#include "gui/gui_test_support.h"
 #include "runtime/codepage.h"
 #include "support/local_http_server.h"
 
 namespace panscout {
 namespace {
+
+using testing::WaitDispatching;
 
 class WebEngineViewerTest : public ::testing::Test {
  protected:

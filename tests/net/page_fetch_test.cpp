@@ -47,7 +47,7 @@ class FetchPageBasics : public FetchPageTest {};
 TEST_F(FetchPageBasics, ReturnsTheBodyWholeAndTheHeaderText) {
   server.Add(TestHttpServer::Response(200, std::string("a\0b", 3), "X-A: 1\r\n"));
   Text header;
-  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/"), {.headerTextOut = &header}),
+  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/"), {.headerTextOut = &header}).body,
             Bytes(std::string("a\0b", 3)));
   EXPECT_EQ(header, "HTTP/1.1 200 OK\r\nX-A: 1\r\nContent-Length: 3\r\nConnection: close\r\n\r\n");
 }
@@ -58,7 +58,7 @@ TEST_F(FetchPageBasics, PassesEveryOptionToTheEngine) {
   FetchOptions options{.method = "post", .proxy = "127.0.0.1:" + std::to_string(proxy.port()),
                        .userName = "u", .password = "p", .extraHeaders = "X-A: 1\r\n",
                        .postData = "k=v", .timeoutSeconds = 5};
-  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/in"), options), Bytes("done"));
+  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/in"), options).body, Bytes("done"));
   ASSERT_EQ(proxy.Requests().size(), 1u);
   std::string sent = proxy.Requests()[0];
   EXPECT_EQ(sent.rfind("post " + server.Url("/in") + " HTTP/1.1\r\n", 0), 0u);
@@ -69,19 +69,19 @@ TEST_F(FetchPageBasics, PassesEveryOptionToTheEngine) {
 
 TEST_F(FetchPageBasics, FailuresGiveTheEmptyBufferAndNoHeaderText) {
   Text header = "stale";
-  EXPECT_TRUE(FetchPage(pump, cookies, server.Url("/"), {.method = "PUT", .headerTextOut = &header})
+  EXPECT_TRUE(FetchPage(pump, cookies, server.Url("/"), {.method = "PUT", .headerTextOut = &header}).body
                   .empty());
   EXPECT_EQ(header, "");
   EXPECT_TRUE(server.Requests().empty());
   server.Add(TestHttpServer::Response(200, ""));
-  EXPECT_TRUE(FetchPage(pump, cookies, server.Url("/")).empty());
+  EXPECT_TRUE(FetchPage(pump, cookies, server.Url("/")).body.empty());
 }
 
 TEST_F(FetchPageBasics, TheDefaultTimeOutIsNinetySeconds) {
   for (int seconds : {0, -5, 2}) {
     server.Add(TestHttpServer::Response(200, "x"));
     ObservedPump observed;
-    EXPECT_EQ(FetchPage(observed, cookies, server.Url("/"), {.timeoutSeconds = seconds}), Bytes("x"));
+    EXPECT_EQ(FetchPage(observed, cookies, server.Url("/"), {.timeoutSeconds = seconds}).body, Bytes("x"));
     ASSERT_FALSE(observed.timeouts.empty());
     EXPECT_EQ(observed.timeouts[0], milliseconds(seconds == 2 ? 2000 : 90000)) << seconds;
   }
@@ -93,7 +93,7 @@ TEST_F(FetchTimeout, ASilentServerGivesTheEmptyBufferAfterTheTimeOut) {
   server.Add(TestHttpServer::Reply().Hang());
   Text header = "stale";
   auto started = Clock::now();
-  EXPECT_TRUE(FetchPage(pump, cookies, server.Url("/"), {.timeoutSeconds = 1, .headerTextOut = &header})
+  EXPECT_TRUE(FetchPage(pump, cookies, server.Url("/"), {.timeoutSeconds = 1, .headerTextOut = &header}).body
                   .empty());
   auto waited = Clock::now() - started;
   EXPECT_GE(waited, milliseconds(1000));
@@ -106,7 +106,7 @@ TEST_F(FetchTimeout, EventsWithinEachPeriodKeepTheFetchWaiting) {
       "HTTP/1.1 200 OK\r\nContent-Length: 4\r\nConnection: close\r\n\r\nlate"));
   int ticks = 0;
   for (int at : {600, 1200, 1800}) pump.Post([&ticks] { ++ticks; }, milliseconds(at));
-  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/"), {.timeoutSeconds = 1}), Bytes("late"));
+  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/"), {.timeoutSeconds = 1}).body, Bytes("late"));
   EXPECT_EQ(ticks, 3);
 }
 
@@ -118,14 +118,14 @@ TEST_F(FetchTimeout, AnAnswerAfterTheTimeOutNeverReachesTheCaller) {
   ObservedPump lateAnswer([&delivered](EventPump::WaitResult result, const Completion& done) {
     if (result == EventPump::WaitResult::kTimeout) delivered = done.WaitFor(milliseconds(5000));
   });
-  EXPECT_TRUE(FetchPage(lateAnswer, cookies, server.Url("/"), {.timeoutSeconds = 1}).empty());
+  EXPECT_TRUE(FetchPage(lateAnswer, cookies, server.Url("/"), {.timeoutSeconds = 1}).body.empty());
   EXPECT_TRUE(delivered);
 }
 
 TEST_F(FetchTimeout, AnAbandonedWorkerIsStoppedAndReleased) {
   server.Add(TestHttpServer::Reply().Hang());
   auto store = std::make_unique<CookieStore>();
-  EXPECT_TRUE(FetchPage(pump, *store, server.Url("/"), {.timeoutSeconds = 1}).empty());
+  EXPECT_TRUE(FetchPage(pump, *store, server.Url("/"), {.timeoutSeconds = 1}).body.empty());
   // The worker still holds the store; destroying it waits until the worker,
   // told to stop, has let go, while the server still hangs.
   auto started = Clock::now();
@@ -143,11 +143,11 @@ TEST_F(FetchReentrancy, AFetchStartedByAnEventReturnsFirstWithItsOwnBody) {
   std::vector<std::string> finished;
   pump.Post(
       [&] {
-        Bytes body = FetchPage(pump, cookies, inner.Url("/"));
+        Bytes body = FetchPage(pump, cookies, inner.Url("/")).body;
         finished.push_back("nested: " + body.data);
       },
       milliseconds(50));
-  Bytes body = FetchPage(pump, cookies, server.Url("/"));
+  Bytes body = FetchPage(pump, cookies, server.Url("/")).body;
   finished.push_back("outer: " + body.data);
   EXPECT_EQ(finished, (std::vector<std::string>{"nested: inner", "outer: outer"}));
 }
@@ -158,7 +158,7 @@ TEST_F(FetchReentrancy, AQuitRequestStaysPending) {
   bool later = false;
   pump.PostQuit(milliseconds(50));
   pump.Post([&later] { later = true; }, milliseconds(100));
-  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/")), Bytes("ok"));
+  EXPECT_EQ(FetchPage(pump, cookies, server.Url("/")).body, Bytes("ok"));
   EXPECT_TRUE(pump.QuitPending());
   EXPECT_FALSE(later);
 }

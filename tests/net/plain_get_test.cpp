@@ -17,7 +17,7 @@ TEST(PlainGet, SendsOnlyAnHttp10GetWithAcceptAndTheSessionCookies) {
   setenv("http_proxy", "http://127.0.0.1:1", 1);
   CookieStore cookies;
   cookies.Store("http://127.0.0.1", "sid", "abc");
-  EXPECT_EQ(RunPlainGet(server.Url("/moved"), cookies, nullptr, 10).data, "linked");
+  EXPECT_EQ(RunPlainGet(server.Url("/moved"), cookies, nullptr, 10).body.data, "linked");
   unsetenv("http_proxy");
   auto requests = server.Requests();
   ASSERT_EQ(requests.size(), 2u);
@@ -36,12 +36,12 @@ TEST(PlainGet, ABrokenConnectionGivesWhatArrivedAndOtherAddressesNothing) {
   server.Add(TestHttpServer::Reply().Send("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npart").Reset());
   server.Add(TestHttpServer::Reply().Hang());
   CookieStore cookies;
-  EXPECT_EQ(RunPlainGet(server.Url("/cut"), cookies, nullptr, 10).data, "part");
+  EXPECT_EQ(RunPlainGet(server.Url("/cut"), cookies, nullptr, 10).body.data, "part");
   auto started = std::chrono::steady_clock::now();
-  EXPECT_TRUE(RunPlainGet(server.Url("/hangs"), cookies, nullptr, 1).empty());
+  EXPECT_TRUE(RunPlainGet(server.Url("/hangs"), cookies, nullptr, 1).body.empty());
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-  EXPECT_TRUE(RunPlainGet("ftp://127.0.0.1/page", cookies).empty());
-  EXPECT_TRUE(RunPlainGet("", cookies).empty());
+  EXPECT_TRUE(RunPlainGet("ftp://127.0.0.1/page", cookies).body.empty());
+  EXPECT_TRUE(RunPlainGet("", cookies).body.empty());
   EXPECT_EQ(server.Requests().size(), 2u);
 }
 

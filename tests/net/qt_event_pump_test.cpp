@@ -43,7 +43,7 @@ class FetchQtPump : public ::testing::Test {
   }
 
   Bytes Fetch(const std::string& url, int timeoutSeconds = 0) {
-    return FetchPage(pump, cookies, url, {.timeoutSeconds = timeoutSeconds});
+    return FetchPage(pump, cookies, url, {.timeoutSeconds = timeoutSeconds}).body;
   }
 
   static inline int argc_ = 1;

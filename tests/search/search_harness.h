@@ -52,15 +52,15 @@ class QueuedPages : public PageSource {
   std::function<void(int fetchNumber)> duringFetch;
   Text headerText;
 
-  Bytes Fetch(const Text& url, Text* headerTextOut) override {
+  Fetched Fetch(const Text& url, Text* headerTextOut) override {
     requested.push_back(url);
     if (duringFetch) duringFetch(static_cast<int>(requested.size()));
     pump_.DispatchPending();
     if (headerTextOut) *headerTextOut = headerText;
-    if (pages.empty()) return {};
+    if (pages.empty()) return {{}, {FetchStatus::kUnconnected, 0, 0, {}}};
     Bytes body(pages.front());
     pages.pop_front();
-    return body;
+    return {body, {}};
   }
 
  private:

@@ -9,15 +9,15 @@ namespace panscout {
 
 Bytes BackgroundHitPageDownload::Download(const Text& url, const std::function<bool()>& abandoned) {
   // The worker's own, so a late answer lands where nobody reads it.
-  auto body = std::make_shared<Bytes>();
-  WorkerWaitEnd end = RunOnWorker(
+  auto fetched = std::make_shared<Fetched>();
+  WaitEnd end = RunOnWorker(
       pump_,
-      [body, url, seconds = timeoutSeconds_,
+      [fetched, url, seconds = timeoutSeconds_,
        lease = std::make_shared<CookieStore::Lease>(cookies_)](const std::atomic<bool>& stop) {
-        *body = RunPlainGet(url, lease->store(), &stop, seconds);
+        *fetched = RunPlainGet(url, lease->store(), &stop, seconds);
       },
       std::chrono::seconds(timeoutSeconds_), abandoned);
-  return end == WorkerWaitEnd::kDone ? std::move(*body) : Bytes();
+  return end == WaitEnd::kDone ? std::move(fetched->body) : Bytes();
 }
 
 }  // namespace panscout

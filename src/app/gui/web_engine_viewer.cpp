@@ -7,8 +7,9 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "app/gui/dispatching_wait.h"
 #include "app/gui/qt_text.h"
+#include "net/qt_event_pump.h"
+#include "net/worker_wait.h"
 
 namespace panscout {
 
@@ -40,8 +41,15 @@ class WebEngineDocument : public HtmlDocument {
     QString script = QString("(function(){var v=%1[%2[0]];return typeof v==='string'?v:null;})()")
                          .arg(QString::fromLatin1(object), quoted);
     auto answer = std::make_shared<std::optional<QVariant>>();
-    view_->page()->runJavaScript(script, [answer](const QVariant& v) { *answer = v; });
-    if (!WaitDispatching([&] { return answer->has_value(); }, kScriptTimeout)) return std::nullopt;
+    auto answered = std::make_shared<Completion>();
+    view_->page()->runJavaScript(script, [answer, answered](const QVariant& v) {
+      *answer = v;
+      answered->Signal();
+    });
+    QtEventPump pump;
+    const auto deadline = std::chrono::steady_clock::now() + kScriptTimeout;
+    auto late = [deadline] { return std::chrono::steady_clock::now() >= deadline; };
+    if (WaitWhileDispatching(pump, answered, kScriptTimeout, late) != WaitEnd::kDone) return std::nullopt;
     const QVariant& value = **answer;
     if (value.typeId() != QMetaType::QString) return std::nullopt;
     return FromQString(value.toString());
@@ -61,6 +69,7 @@ WebEngineViewer::WebEngineViewer(QWebEngineView* view) : QObject(view), view_(vi
     if (awaitingStart_) return;
     *loadFailed_ = !ok;
     readyState_ = kReadyComplete;
+    loaded_->Signal();
   });
 }
 
@@ -70,6 +79,8 @@ void WebEngineViewer::Navigate(const Text& url) {
   readyState_ = kReadyLoading;
   awaitingStart_ = true;
   *loadFailed_ = false;
+  loaded_->Signal();
+  loaded_ = std::make_shared<Completion>();
   view_->load(QUrl(ToQString(url)));
 }
 

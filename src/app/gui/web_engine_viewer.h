@@ -22,12 +22,14 @@ class WebEngineViewer : public QObject, public HtmlViewer {
 
   void Navigate(const Text& url) override;
   int ReadyState() override { return readyState_; }
+  std::shared_ptr<Completion> LoadCompletion() override { return loaded_; }
   std::shared_ptr<HtmlDocument> Document() override;
 
  private:
   QPointer<QWebEngineView> view_;
   int readyState_ = kReadyUninitialized;
   bool awaitingStart_ = false;
+  std::shared_ptr<Completion> loaded_ = std::make_shared<Completion>();
   std::shared_ptr<bool> loadFailed_ = std::make_shared<bool>(false);
 };
 
