@@ -1,12 +1,12 @@
 """The page steps of every source written with Python's re module.
 
 Does per page what Panscout's page steps do, on the GBK bytes with bytes
-patterns ("." matching line breaks): the snapshot removal, the result-part
+patterns ("." matching line breaks): the page removals, the result-part
 split, the total, the counts that plan the passes, then every pass runs the
 title, link and size patterns (each searched once per page text, as Panscout
-keeps the matches of a page). The rules come from
-the cases.json that panscout_bench_pages writes, so both sides read the same
-pages by the same patterns.
+keeps the matches of a page). Every rule comes from the source definitions,
+through the cases.json that panscout_bench_pages writes, so both sides read
+the same pages by the same rules.
 """
 
 import functools
@@ -18,15 +18,6 @@ GBK = "gbk"
 
 def gbk(text):
     return text.encode(GBK)
-
-
-RESULT_PART_DELIMITER = gbk("咨询热线：")
-NO_RESULT_PATTERN = gbk("找不到(.*?)查询")
-NO_RESULT_WORDS = gbk("和您的")
-ABOUT = gbk("约")
-SIZE_UNKNOWN = gbk("不详")
-ENGINE_STRIPPED = [b"<b>", b"</b>", b"\r\n", gbk("此资源暂无描述。")]
-SIZE_REMOVALS = [b"<em>", b"<\\em>", b" |"]
 
 
 def remove_every(text, piece, case_sensitive=False):
@@ -68,9 +59,10 @@ def plan_passes(counts, page_hit_count):
     return page_hit_count
 
 
-def result_part(page):
-    pieces = page.split(RESULT_PART_DELIMITER)
-    return pieces[1] if len(pieces) > 1 else b""
+def remove_all(text, removals):
+    for piece, exact in removals:
+        text = remove_every(text, piece, exact)
+    return text
 
 
 class Case:
@@ -78,23 +70,36 @@ class Case:
 
     def __init__(self, entry, page_bytes):
         def raw(text):
-            return text.encode("latin-1")
+            return text.encode("latin-1") if text is not None else None
+
+        def removals(items):
+            return [(raw(piece), exact) for piece, exact in items]
+
+        def field(json):
+            return {"pattern": raw(json["pattern"]), "region": json["region"],
+                    "removals": removals(json["removals"]), "prefix": raw(json["prefix"]),
+                    "missing": raw(json["missing"])}
 
         rule = entry["rule"]
         self.label = entry["label"]
         self.step = entry["step"]
         self.utf8 = entry["utf8"]
-        self.snapshot = raw(entry["snapshot"])
-        self.total = raw(rule["totalPattern"])
-        self.title = raw(rule["titlePattern"])
-        self.title_region = rule["titleRegion"]
-        self.title_removals = [(raw(piece), exact) for piece, exact in rule["titleRemovals"]]
-        self.link = raw(rule["linkPattern"])
-        self.link_region = rule["linkRegion"]
-        self.link_prefix = raw(rule["linkPrefix"])
-        self.size = raw(rule["sizePattern"])
+        self.page_removals = removals(rule["pageRemovals"])
+        self.strip = removals(rule["strip"])
+        self.split = raw(rule["split"])
+        self.no_result = raw(rule["noResult"])
+        self.no_result_capture = raw(rule["noResultCapture"])
+        self.total = raw(rule["total"])
+        self.total_removals = removals(rule["totalRemovals"])
+        self.title, self.link, self.size = field(rule["title"]), field(rule["link"]), field(rule["size"])
         self.page_bytes = page_bytes
         self.expected_rows = [[gbk(cell) for cell in row] for row in entry["rows"]]
+
+    def texts(self, page):
+        page = remove_all(page, self.page_removals)
+        pieces = page.split(self.split) if self.split else []
+        return {"page": page, "resultPart": pieces[1] if len(pieces) > 1 else b"",
+                "stripped": remove_all(page, self.strip)}
 
     def run(self):
         """The rows the page yields, as GBK cells."""
@@ -107,53 +112,43 @@ class Case:
         return self.site_rows(page)
 
     def engine_rows(self, page):
-        stripped = page
-        for piece in ENGINE_STRIPPED:
-            stripped = remove_every(stripped, piece)
-        passes = plan_passes([len(find_all(self.title, stripped)), len(find_all(self.size, page)),
-                              len(find_all(self.link, page))], FULL_PAGE)
+        texts = self.texts(page)
+        title, size, link = ((f["pattern"], texts[f["region"]]) for f in (self.title, self.size, self.link))
+        passes = plan_passes([len(find_all(*title)), len(find_all(*size)), len(find_all(*link))], FULL_PAGE)
         rows = []
         for i in range(1, passes + 1):
-            title = capture(self.title, stripped, passes, i, at_least=True)
-            size = capture(self.size, page, passes, i, at_least=True)
-            link = capture(self.link, page, passes, i)
-            if title is None or size is None or link is None:
+            cells = [capture(*title, passes, i, at_least=True), capture(*size, passes, i, at_least=True),
+                     capture(*link, passes, i)]
+            if None in cells:
                 break
-            rows.append([title, size, link])
+            rows.append(cells)
         return rows
 
     def site_rows(self, page):
-        if self.snapshot:
-            page = remove_every(page, self.snapshot)
-        part = result_part(page)
-        if self.step == "site" and first_group(NO_RESULT_PATTERN, page) == NO_RESULT_WORDS:
+        texts = self.texts(page)
+        page = texts["page"]
+        if self.no_result and first_group(self.no_result, page) == self.no_result_capture:
             return []
-        total_text = remove_every(remove_every(first_group(self.total, page), b",", True), ABOUT, True)
-        total = to_integer(total_text)
+        total = to_integer(remove_all(first_group(self.total, page), self.total_removals))
         if total <= 0:
             return []
-        regions = {"page": page, "resultPart": part}
-        title_text, link_text = regions[self.title_region], regions[self.link_region]
-        passes = plan_passes([len(find_all(self.title, title_text)), len(find_all(self.link, link_text))],
-                             min(total, FULL_PAGE))
+        title_text, link_text = texts[self.title["region"]], texts[self.link["region"]]
+        passes = plan_passes([len(find_all(self.title["pattern"], title_text)),
+                              len(find_all(self.link["pattern"], link_text))], min(total, FULL_PAGE))
         rows = []
         for i in range(1, passes + 1):
-            title = capture(self.title, title_text, passes, i)
+            title = capture(self.title["pattern"], title_text, passes, i)
             if title is None:
                 break
-            for piece, exact in self.title_removals:
-                title = remove_every(title, piece, exact)
-            link = capture(self.link, link_text, passes, i)
-            row = [title, self.link_prefix + link if link is not None else b""]
+            link = capture(self.link["pattern"], link_text, passes, i)
+            row = [remove_all(title, self.title["removals"]), self.link["prefix"] + link if link is not None else b""]
             if self.step == "site":
-                row.insert(1, self.site_size(page, passes, i))
+                row.insert(1, self.site_size(texts, passes, i))
             rows.append(row)
         return rows
 
-    def site_size(self, page, passes, i):
-        size = capture(self.size, page, passes, i)
+    def site_size(self, texts, passes, i):
+        size = capture(self.size["pattern"], texts[self.size["region"]], passes, i) if self.size["pattern"] else None
         if size is None:
-            return SIZE_UNKNOWN
-        for piece in SIZE_REMOVALS:
-            size = remove_every(size, piece)
-        return size
+            return self.size["missing"] or b""
+        return remove_all(size, self.size["removals"])

@@ -42,18 +42,26 @@ QString StepName(StepKind step) {
   return "site";
 }
 
-// Only the site pages fetched directly lose their snapshot links.
-bool SnapshotRemoved(const SourceRule& rule) {
-  return rule.step == StepKind::kSite && !rule.readThroughViewer;
+QJsonArray RemovalsJson(const std::vector<Removal>& removals) {
+  QJsonArray json;
+  for (const Removal& r : removals) json.append(QJsonArray{ByteWise(r.piece), r.exactCase});
+  return json;
 }
 
+QJsonObject FieldJson(const FieldRule& field) {
+  return {{"pattern", ByteWise(field.pattern)}, {"region", RegionName(field.region)},
+          {"removals", RemovalsJson(field.removals)}, {"prefix", ByteWise(field.prefix)},
+          {"missing", field.missing ? QJsonValue(ByteWise(*field.missing)) : QJsonValue()}};
+}
+
+// Everything the Python side needs of the source's definition.
 QJsonObject RuleJson(const SourceRule& rule) {
-  QJsonArray removals;
-  for (const Removal& r : rule.titleRemovals) removals.append(QJsonArray{ByteWise(r.piece), r.exactCase});
-  return {{"totalPattern", ByteWise(rule.totalPattern)}, {"titlePattern", ByteWise(rule.titlePattern)},
-          {"titleRegion", RegionName(rule.titleRegion)}, {"titleRemovals", removals},
-          {"linkPattern", ByteWise(rule.linkPattern)},     {"linkRegion", RegionName(rule.linkRegion)},
-          {"linkPrefix", ByteWise(rule.linkPrefix)},       {"sizePattern", ByteWise(rule.sizePattern)}};
+  return {{"pageRemovals", RemovalsJson(rule.pageRemovals)}, {"strip", RemovalsJson(rule.strip)},
+          {"split", rule.split ? QJsonValue(ByteWise(*rule.split)) : QJsonValue()},
+          {"noResult", ByteWise(rule.noResultPattern)},     {"noResultCapture", ByteWise(rule.noResultCapture)},
+          {"total", ByteWise(rule.totalPattern)},          {"totalRemovals", RemovalsJson(rule.totalRemovals)},
+          {"title", FieldJson(rule.title)},                {"link", FieldJson(rule.link)},
+          {"size", FieldJson(rule.size)}};
 }
 
 QJsonArray ListedRows(int benchCase, const std::string& page) {
@@ -89,7 +97,7 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
   const Hosts hosts = Hosts::Defaults();  // the harness's hosts
-  const SourceTable sources(hosts);
+  const SourceTable sources = testing::BuiltInSources(hosts);
   QJsonArray cases;
   for (int c = bench::kFirstCase; c <= bench::kLastCase; ++c) {
     const std::string page = bench::BenchPage(c);
@@ -98,14 +106,12 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "panscout_bench_pages: cannot write %s/%s\n", dir.c_str(), name.c_str());
       return 1;
     }
-    const SourceRule& rule = c == 0 ? sources.Torrent() : *sources.Source(c);
-    const Text snapshot = SnapshotRemoved(rule) ? "http://" + hosts.snapshot : Text();
+    const SourceRule& rule = c == 0 ? *sources.Torrent() : *sources.Find(c);
     cases.append(QJsonObject{{"case", c},
                              {"label", QString::fromStdString(bench::CaseLabel(c))},
                              {"step", StepName(rule.step)},
                              {"page", QString::fromStdString(name)},
-                             {"utf8", rule.step == StepKind::kEngine || rule.readThroughViewer},
-                             {"snapshot", ByteWise(snapshot)},
+                             {"utf8", rule.utf8 || rule.readThroughViewer},
                              {"rule", RuleJson(rule)},
                              {"rows", ListedRows(c, page)}});
   }

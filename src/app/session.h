@@ -7,13 +7,15 @@
 #include "runtime/script_component.h"
 #include "search/hosts.h"
 #include "search/search_state.h"
+#include "search/sources.h"
 
 namespace panscout {
 
 struct Session {
-  explicit Session(Hosts h) : hosts(std::move(h)) {}
+  Session(Hosts h, SourceTable s) : hosts(std::move(h)), sources(std::move(s)) {}
 
   Hosts hosts;
+  SourceTable sources;
   SearchState state;
   ResultList results;
   CookieStore cookies;

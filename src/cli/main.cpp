@@ -15,6 +15,7 @@
 #include "net/qt_event_pump.h"
 #include "runtime/codepage.h"
 #include "search/search_controller.h"
+#include "search/source_catalog.h"
 
 namespace panscout {
 namespace {
@@ -46,7 +47,8 @@ int Run(QCoreApplication& app, const CliOptions& options) {
       return 2;
     }
   }
-  Session session(hosts);
+  SourceCatalog catalog = LoadSources(hosts, {});
+  Session session(hosts, catalog.table);
   QtEventPump pump;
   TerminalWindow window(options.keyword);
   HttpPageSource http(pump, session.cookies, options.timeoutSeconds);
@@ -58,7 +60,7 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   });
   FetchingViewer viewer(pages);
   controller = std::make_unique<SearchController>(SearchContext{
-      session.state, session.results, window, pump, pages, viewer, session.script, session.hosts});
+      session.state, session.results, window, pump, pages, viewer, session.script, session.sources});
 
   session.state.searchMode = kNetDiskMode;
   ApplyModeLayout(session.state, session.results, options.mode);

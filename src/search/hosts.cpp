@@ -25,29 +25,7 @@ std::string StripComment(const std::string& line) {
   return line;
 }
 
-// A name (UTF-8 letters allowed), or an IPv6 literal in brackets, then
-// perhaps ":" and a port.
-bool IsHostAndPort(const std::string& value) {
-  std::size_t end = 0;
-  if (!value.empty() && value[0] == '[') {
-    end = value.find(']');
-    if (end == std::string::npos || end == 1 ||
-        value.find_first_not_of("0123456789abcdefABCDEF:.", 1) != end) {
-      return false;
-    }
-    ++end;
-  } else {
-    auto hostChar = [](unsigned char c) { return std::isalnum(c) || c == '.' || c == '-' || c == '_' || c >= 0x80; };
-    while (end < value.size() && hostChar(static_cast<unsigned char>(value[end]))) ++end;
-    if (end == 0) return false;
-  }
-  if (end == value.size()) return true;
-  std::string port = value.substr(end + 1);
-  return value[end] == ':' && !port.empty() && port.size() <= 5 &&
-         port.find_first_not_of("0123456789") == std::string::npos && std::stoi(port) <= 65535;
-}
-
-using KeyTable = std::map<std::string, Text Hosts::*>;
+using KeyTable = std::map<std::string, Text Hosts::*, std::less<>>;
 
 const std::map<std::string, KeyTable>& Sections() {
   static const std::map<std::string, KeyTable> sections = {
@@ -70,7 +48,38 @@ const std::map<std::string, KeyTable>& Sections() {
   return sections;
 }
 
+const Text* LookUp(const Hosts& hosts, const char* section, std::string_view key) {
+  const KeyTable& keys = Sections().at(section);
+  auto found = keys.find(key);
+  return found == keys.end() ? nullptr : &(hosts.*(found->second));
+}
+
 }  // namespace
+
+bool IsHostAndPort(std::string_view value) {
+  std::size_t end = 0;
+  if (!value.empty() && value[0] == '[') {
+    end = value.find(']');
+    if (end == std::string::npos || end == 1 ||
+        value.find_first_not_of("0123456789abcdefABCDEF:.", 1) != end) {
+      return false;
+    }
+    ++end;
+  } else {
+    auto hostChar = [](unsigned char c) { return std::isalnum(c) || c == '.' || c == '-' || c == '_' || c >= 0x80; };
+    while (end < value.size() && hostChar(static_cast<unsigned char>(value[end]))) ++end;
+    if (end == 0) return false;
+  }
+  if (end == value.size()) return true;
+  std::string port(value.substr(end + 1));
+  return value[end] == ':' && !port.empty() && port.size() <= 5 &&
+         port.find_first_not_of("0123456789") == std::string::npos && std::stoi(port) <= 65535;
+}
+
+
+const Text* EndpointHost(const Hosts& hosts, std::string_view key) { return LookUp(hosts, "endpoints", key); }
+
+const Text* SiteHost(const Hosts& hosts, std::string_view key) { return LookUp(hosts, "sites", key); }
 
 Hosts Hosts::Defaults() {
   Hosts h;

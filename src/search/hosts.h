@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runtime/text.h"
 
@@ -19,6 +20,14 @@ struct Hosts {
 
   static Hosts Defaults();
 };
+
+// HOST[:PORT]: a name (UTF-8 letters allowed) or an IPv6 literal in brackets.
+bool IsHostAndPort(std::string_view value);
+
+// The host of an [endpoints] or a [sites] key of the hosts file; nullptr for
+// a key the file does not know.
+const Text* EndpointHost(const Hosts& hosts, std::string_view key);
+const Text* SiteHost(const Hosts& hosts, std::string_view key);
 
 // Reads a UTF-8 hosts file over `hosts`; a missing key keeps its value.
 // Returns an error naming the file and line, or nullopt on success.

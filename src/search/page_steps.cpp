@@ -11,18 +11,12 @@
 #include "net/worker_wait.h"
 #include "results/result_list.h"
 #include "runtime/codepage.h"
-#include "search/hosts.h"
 #include "search/search_window.h"
 
 namespace panscout {
 namespace {
 
 constexpr int kFullPage = 10;
-
-Text ResultPart(const Text& page) {
-  TextArray pieces = SplitText(page, Gbk("咨询热线："));
-  return pieces.size() > 1 ? pieces[1] : Text();
-}
 
 Text ApplyRemovals(Text text, const std::vector<Removal>& removals) {
   for (const auto& r : removals) text = RemoveEvery(text, r.piece, r.exactCase);
@@ -32,20 +26,18 @@ Text ApplyRemovals(Text text, const std::vector<Removal>& removals) {
 }  // namespace
 
 PageSteps::PageSteps(const SearchContext& context, SearchEnding& ending)
-    : context_(context),
-      ending_(ending),
-      sources_(context.hosts),
-      queries_(context.state, context.window, context.script) {}
+    : context_(context), ending_(ending), queries_(context.state, context.window, context.script) {}
 
 const SourceRule& PageSteps::CurrentSource() const { return *active_; }
 
 const Text& PageSteps::Region(PageRegion region) const {
-  switch (active_->step) {
-    case StepKind::kEngine: return region == PageRegion::kStripped ? engineStripped_ : enginePage_;
-    case StepKind::kTorrent: return region == PageRegion::kResultPart ? torrentResultPart_ : torrentPage_;
-    case StepKind::kSite: break;
+  const PageTexts& texts = texts_[static_cast<int>(active_->step)];
+  switch (region) {
+    case PageRegion::kResultPart: return texts.resultPart;
+    case PageRegion::kStripped: return texts.stripped;
+    case PageRegion::kPage: break;
   }
-  return region == PageRegion::kResultPart ? siteResultPart_ : sitePage_;
+  return texts.page;
 }
 
 const MatchList& PageSteps::AllMatches(Pattern& pattern, const Text& patternText, const Text& searched) {
@@ -56,17 +48,17 @@ const MatchList& PageSteps::AllMatches(Pattern& pattern, const Text& patternText
   return pageMatches_.emplace(key, pattern.SearchAll(searched)).first->second;
 }
 
-int PageSteps::CountMatches(Pattern& pattern, const Text& patternText, const Text& searched) {
-  return static_cast<int>(AllMatches(pattern, patternText, searched).size());
+int PageSteps::CountMatches(Pattern& pattern, const FieldRule& field) {
+  return static_cast<int>(AllMatches(pattern, field.pattern, Region(field.region)).size());
 }
 
-std::optional<Text> PageSteps::HitCapture(Pattern& pattern, const Text& patternText,
-                                          const Text& searched, int expected, bool atLeast) {
-  const MatchList& matches = AllMatches(pattern, patternText, searched);
+std::optional<Text> PageSteps::HitCapture(Pattern& pattern, const FieldRule& field, int expected, bool atLeast) {
+  const Text& searched = Region(field.region);
+  const MatchList& matches = AllMatches(pattern, field.pattern, searched);
   int count = static_cast<int>(matches.size());
   bool enough = atLeast ? count >= expected : count == expected;
   int i = context_.state.hitIndex;
-  if (!enough || i < 1 || i > count) return std::nullopt;
+  if (field.pattern.empty() || !enough || i < 1 || i > count) return std::nullopt;
   return GroupText(matches[i - 1], searched, 1);
 }
 
@@ -90,8 +82,8 @@ void PageSteps::RunPasses(StepKind kind, const PagePlan& plan,
   }
 }
 
-bool PageSteps::EndIfPageEmpty(StepKind kind, const Text& page) {
-  if (!page.empty()) return false;
+bool PageSteps::EndIfPageEmpty(StepKind kind) {
+  if (!Region(PageRegion::kPage).empty()) return false;
   ending_.FinishWithStatus(kind, Gbk("状态：网络连接失败！"));
   return true;
 }
@@ -104,98 +96,38 @@ bool PageSteps::EndIfNoTotal(StepKind kind) {
   return true;
 }
 
-// ---- engine step -----------------------------------------------------------
-
-void PageSteps::EngineStep() {
-  const SourceRule& rule = *sources_.Source(1);
-  context_.pump.DispatchPending();
-  active_ = &rule;
-  AcquireEnginePage();
-  active_ = &rule;  // a search run nested in the fetch may have moved it
-  if (EndIfPageEmpty(StepKind::kEngine, enginePage_)) return;
-  const SourceRule& s = CurrentSource();
-  Pattern counter;
-  PagePlan plan = PlanPage({CountMatches(counter, s.titlePattern, engineStripped_),
-                            CountMatches(counter, s.sizePattern, enginePage_),
-                            CountMatches(counter, s.linkPattern, enginePage_)},
-                           kFullPage);
-  RunPasses(StepKind::kEngine, plan, {&PageSteps::EngineTitle, &PageSteps::EngineSize, &PageSteps::EngineLink});
-}
-
-void PageSteps::AcquireEnginePage() {
-  Text address = queries_.BuildQuery(CurrentSource());
-  enginePage_ = Utf8PageToText(context_.pages.Fetch(address).body);
-  Text stripped = RemoveEvery(enginePage_, "<b>", false);
-  stripped = RemoveEvery(stripped, "</b>", false);
-  stripped = RemoveEvery(stripped, "\r\n", false);
-  engineStripped_ = RemoveEvery(stripped, Gbk("此资源暂无描述。"), false);
-  pageMatches_.clear();
-}
-
-void PageSteps::EndEngineSearch() {
-  ending_.FinishWithStatus(StepKind::kEngine, Gbk("状态：已经搜索完毕！"));
-}
-
-void PageSteps::EngineTitle() {
-  Pattern pattern;
-  const SourceRule& s = CurrentSource();
-  context_.state.currentRow = -1;
-  auto capture = HitCapture(pattern, s.titlePattern, engineStripped_, context_.state.pageHitCount, true);
-  if (!capture) return EndEngineSearch();
-  context_.state.currentRow = context_.results.AppendRow();
-  context_.results.SetField(context_.state.currentRow, ResultField::kName, *capture);
-}
-
-void PageSteps::EngineSize() {
-  Pattern pattern;
-  auto capture = HitCapture(pattern, CurrentSource().sizePattern, enginePage_, context_.state.pageHitCount, true);
-  if (!capture) return EndEngineSearch();
-  context_.results.SetField(context_.state.currentRow, ResultField::kSize, *capture);
-}
-
-void PageSteps::EngineLink() {
-  Pattern pattern;
-  auto capture = HitCapture(pattern, CurrentSource().linkPattern, enginePage_, context_.state.pageHitCount);
-  if (!capture) return EndEngineSearch();
-  context_.results.SetField(context_.state.currentRow, ResultField::kAddress, *capture);
-}
-
-// ---- site step -------------------------------------------------------------
-
-void PageSteps::SiteStep() {
-  const SourceRule* source = sources_.Source(context_.state.siteSourceNumber);
-  if (!source || source->step != StepKind::kSite) {
-    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态："));
-    return;
+// The source the step was started with, of the step's own kind; when there
+// is none the search ends at once.
+const SourceRule* PageSteps::Begin(StepKind kind) {
+  const SourceRule* source = context_.sources.Find(context_.state.Step(kind).source);
+  if (!source || source->step != kind) {
+    ending_.FinishWithStatus(kind, Gbk("状态："));
+    return nullptr;
   }
-  const SourceRule& rule = *source;
-  active_ = &rule;
-  AcquireSitePage();
-  active_ = &rule;
-  if (EndIfPageEmpty(StepKind::kSite, sitePage_)) return;
-  if (!HasResults()) {
-    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：没有搜索到相关的信息！！"));
-    return;
-  }
-  const SourceRule& s = CurrentSource();
-  context_.state.reportedTotal = ReportedTotal(s, sitePage_);
-  if (EndIfNoTotal(StepKind::kSite)) return;
-  PagePlan plan = PlanPage({CountMatches(sitePattern_, s.titlePattern, Region(s.titleRegion)),
-                            CountMatches(sitePattern_, s.linkPattern, Region(s.linkRegion))},
-                           std::min(context_.state.reportedTotal, kFullPage));
-  RunPasses(StepKind::kSite, plan, {&PageSteps::SiteTitle, &PageSteps::SiteLink, &PageSteps::SiteSize});
+  active_ = source;
+  AcquirePage();
+  active_ = source;  // a search run nested in the acquisition may have moved it
+  return EndIfPageEmpty(kind) ? nullptr : source;
 }
 
-void PageSteps::AcquireSitePage() {
+void PageSteps::AcquirePage() {
   const SourceRule& s = CurrentSource();
   Text address = queries_.BuildQuery(s);
+  Text page;
   if (s.readThroughViewer) {
-    sitePage_ = ReadThroughViewer(address);
+    page = ReadThroughViewer(address);
   } else {
-    Text page = ToText(context_.pages.Fetch(address).body);
-    sitePage_ = RemoveEvery(page, "http://" + context_.hosts.snapshot, false);
+    Bytes body = context_.pages.Fetch(address).body;
+    page = s.utf8 ? Utf8PageToText(body) : ToText(body);
   }
-  siteResultPart_ = ResultPart(sitePage_);
+  PageTexts& texts = texts_[static_cast<int>(s.step)];
+  texts.page = ApplyRemovals(page, s.pageRemovals);
+  texts.stripped = ApplyRemovals(texts.page, s.strip);
+  texts.resultPart.clear();
+  if (s.split) {
+    TextArray pieces = SplitText(texts.page, *s.split);
+    if (pieces.size() > 1) texts.resultPart = pieces[1];
+  }
   pageMatches_.clear();
 }
 
@@ -214,91 +146,129 @@ Text PageSteps::ReadThroughViewer(const Text& address) {
   return accessor.ReadDocumentText("outerHTML");
 }
 
+// ---- engine step -----------------------------------------------------------
+
+void PageSteps::EngineStep() {
+  context_.pump.DispatchPending();
+  const SourceRule* s = Begin(StepKind::kEngine);
+  if (!s) return;
+  Pattern counter;
+  PagePlan plan = PlanPage({CountMatches(counter, s->title), CountMatches(counter, s->size),
+                            CountMatches(counter, s->link)},
+                           kFullPage);
+  RunPasses(StepKind::kEngine, plan, {&PageSteps::EngineTitle, &PageSteps::EngineSize, &PageSteps::EngineLink});
+}
+
+void PageSteps::EndEngineSearch() {
+  ending_.FinishWithStatus(StepKind::kEngine, Gbk("状态：已经搜索完毕！"));
+}
+
+void PageSteps::EngineTitle() {
+  Pattern pattern;
+  context_.state.currentRow = -1;
+  auto capture = HitCapture(pattern, CurrentSource().title, context_.state.pageHitCount, true);
+  if (!capture) return EndEngineSearch();
+  context_.state.currentRow = context_.results.AppendRow();
+  context_.results.SetField(context_.state.currentRow, ResultField::kName, *capture);
+}
+
+void PageSteps::EngineSize() {
+  Pattern pattern;
+  auto capture = HitCapture(pattern, CurrentSource().size, context_.state.pageHitCount, true);
+  if (!capture) return EndEngineSearch();
+  context_.results.SetField(context_.state.currentRow, ResultField::kSize, *capture);
+}
+
+void PageSteps::EngineLink() {
+  Pattern pattern;
+  auto capture = HitCapture(pattern, CurrentSource().link, context_.state.pageHitCount);
+  if (!capture) return EndEngineSearch();
+  context_.results.SetField(context_.state.currentRow, ResultField::kAddress, *capture);
+}
+
+// ---- site step -------------------------------------------------------------
+
+void PageSteps::SiteStep() {
+  const SourceRule* s = Begin(StepKind::kSite);
+  if (!s) return;
+  if (!HasResults()) {
+    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：没有搜索到相关的信息！！"));
+    return;
+  }
+  context_.state.reportedTotal = ReportedTotal(sitePattern_);
+  if (EndIfNoTotal(StepKind::kSite)) return;
+  PagePlan plan = PlanPage({CountMatches(sitePattern_, s->title), CountMatches(sitePattern_, s->link)},
+                           std::min(context_.state.reportedTotal, kFullPage));
+  RunPasses(StepKind::kSite, plan, {&PageSteps::SiteTitle, &PageSteps::SiteLink, &PageSteps::SiteSize});
+}
+
 bool PageSteps::HasResults() {
-  sitePattern_.Compile(Gbk("找不到(.*?)查询"));
-  MatchResult match = sitePattern_.SearchOnce(sitePage_, 1);
-  return CompareTexts(GroupText(match, sitePage_, 1), Gbk("和您的")) != 0;
+  const SourceRule& s = CurrentSource();
+  if (s.noResultPattern.empty()) return true;
+  const Text& page = Region(PageRegion::kPage);
+  sitePattern_.Compile(s.noResultPattern);
+  MatchResult match = sitePattern_.SearchOnce(page, 1);
+  return CompareTexts(GroupText(match, page, 1), s.noResultCapture) != 0;
 }
 
-int PageSteps::ReportedTotal(const SourceRule& source, const Text& page) {
-  Pattern& pattern = source.step == StepKind::kTorrent ? torrentPattern_ : sitePattern_;
-  pattern.Compile(source.totalPattern);
-  Text total = GroupText(pattern.SearchOnce(page, 1), page, 1);
-  total = RemoveEvery(total, ",", true);
-  total = RemoveEvery(total, Gbk("约"), true);
-  return ToInteger(total);
+int PageSteps::ReportedTotal(Pattern& pattern) {
+  const SourceRule& s = CurrentSource();
+  const Text& page = Region(PageRegion::kPage);
+  pattern.Compile(s.totalPattern);
+  return ToInteger(ApplyRemovals(GroupText(pattern.SearchOnce(page, 1), page, 1), s.totalRemovals));
 }
 
-bool PageSteps::AddTitleRow(Pattern& pattern, const Text& searched) {
+bool PageSteps::AddTitleRow(Pattern& pattern) {
   const SourceRule& s = CurrentSource();
   context_.state.currentRow = -1;
-  auto capture = HitCapture(pattern, s.titlePattern, searched, context_.state.pageHitCount);
+  auto capture = HitCapture(pattern, s.title, context_.state.pageHitCount);
   if (!capture) return false;
   context_.state.currentRow = context_.results.AppendRow();
-  context_.results.SetField(context_.state.currentRow, ResultField::kName, ApplyRemovals(*capture, s.titleRemovals));
+  context_.results.SetField(context_.state.currentRow, ResultField::kName, ApplyRemovals(*capture, s.title.removals));
   return context_.results.RowCount() == context_.state.reportedTotal;
 }
 
-void PageSteps::WriteLink(Pattern& pattern, const Text& searched) {
+void PageSteps::WriteLink(Pattern& pattern) {
   const SourceRule& s = CurrentSource();
-  auto capture = HitCapture(pattern, s.linkPattern, searched, context_.state.pageHitCount);
+  auto capture = HitCapture(pattern, s.link, context_.state.pageHitCount);
   if (!capture) {
     ending_.FinishWithStatus(s.step, Gbk("状态：已经搜索完毕！"));
     return;
   }
-  context_.results.SetField(context_.state.currentRow, ResultField::kAddress, s.linkPrefix + *capture);
+  context_.results.SetField(context_.state.currentRow, ResultField::kAddress, s.link.prefix + *capture);
 }
 
 void PageSteps::SiteTitle() {
-  if (AddTitleRow(sitePattern_, Region(CurrentSource().titleRegion))) {
-    ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
-  }
+  if (AddTitleRow(sitePattern_)) ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
 }
 
-void PageSteps::SiteLink() { WriteLink(sitePattern_, Region(CurrentSource().linkRegion)); }
+void PageSteps::SiteLink() { WriteLink(sitePattern_); }
 
 void PageSteps::SiteSize() {
-  const SourceRule& s = CurrentSource();
+  const FieldRule& size = CurrentSource().size;
   Pattern pattern;
-  auto capture = HitCapture(pattern, s.sizePattern, sitePage_, context_.state.pageHitCount);
-  Text size = Gbk("不详");
-  if (capture) {
-    size = RemoveEvery(*capture, "<em>", false);
-    size = RemoveEvery(size, "<\\em>", false);
-    size = RemoveEvery(size, " |", false);
-  }
-  context_.results.SetField(context_.state.currentRow, ResultField::kSize, size);
+  auto capture = HitCapture(pattern, size, context_.state.pageHitCount);
+  if (!capture && !size.missing) return;
+  context_.results.SetField(context_.state.currentRow, ResultField::kSize,
+                            capture ? ApplyRemovals(*capture, size.removals) : *size.missing);
 }
 
 // ---- torrent step ----------------------------------------------------------
 
 void PageSteps::TorrentStep() {
-  active_ = &sources_.Torrent();
-  AcquireTorrentPage();
-  active_ = &sources_.Torrent();
-  if (EndIfPageEmpty(StepKind::kTorrent, torrentPage_)) return;
-  const SourceRule& s = CurrentSource();
-  context_.state.reportedTotal = ReportedTotal(s, torrentPage_);
+  const SourceRule* s = Begin(StepKind::kTorrent);
+  if (!s) return;
+  context_.state.reportedTotal = ReportedTotal(torrentPattern_);
   if (EndIfNoTotal(StepKind::kTorrent)) return;
-  PagePlan plan = PlanPage({CountMatches(torrentPattern_, s.titlePattern, torrentResultPart_),
-                            CountMatches(torrentPattern_, s.linkPattern, torrentResultPart_)},
+  PagePlan plan = PlanPage({CountMatches(torrentPattern_, s->title), CountMatches(torrentPattern_, s->link)},
                            std::min(context_.state.reportedTotal, kFullPage));
   RunPasses(StepKind::kTorrent, plan, {&PageSteps::TorrentTitle, &PageSteps::TorrentLink});
 }
 
-void PageSteps::AcquireTorrentPage() {
-  Text address = queries_.BuildQuery(CurrentSource());
-  torrentPage_ = ToText(context_.pages.Fetch(address).body);
-  torrentResultPart_ = ResultPart(torrentPage_);
-  pageMatches_.clear();
-}
-
 void PageSteps::TorrentTitle() {
-  if (AddTitleRow(torrentPattern_, torrentResultPart_)) {
-    ending_.FinishWithMessage(StepKind::kTorrent, Gbk("搜索完毕！"));
-  }
+  if (AddTitleRow(torrentPattern_)) ending_.FinishWithMessage(StepKind::kTorrent, Gbk("搜索完毕！"));
 }
 
-void PageSteps::TorrentLink() { WriteLink(torrentPattern_, torrentResultPart_); }
+void PageSteps::TorrentLink() { WriteLink(torrentPattern_); }
 
 }  // namespace panscout

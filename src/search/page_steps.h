@@ -2,6 +2,7 @@
 // One result page of each step kind: acquire the page, count its hits and
 // write every hit into the result list.
 
+#include <array>
 #include <map>
 #include <utility>
 
@@ -33,13 +34,17 @@ class PageSteps {
   static constexpr int kViewerTimeoutSeconds = 90;
 
  private:
-  void AcquireEnginePage();
-  void AcquireSitePage();
-  void AcquireTorrentPage();
+  // The texts one acquisition of a step kind leaves for its passes.
+  struct PageTexts {
+    Text page, resultPart, stripped;
+  };
+
+  const SourceRule* Begin(StepKind kind);
+  void AcquirePage();
   Text ReadThroughViewer(const Text& address);
 
   bool HasResults();
-  int ReportedTotal(const SourceRule& source, const Text& page);
+  int ReportedTotal(Pattern& pattern);
 
   // The passes a page runs: its page hit count, or fewer hits that the title
   // and link (and, for the engine, size) matches agree on.
@@ -65,32 +70,28 @@ class PageSteps {
   // Every match of a pattern in one of the page texts, searched once per page:
   // the passes of a page ask the same questions again and again.
   const MatchList& AllMatches(Pattern& pattern, const Text& patternText, const Text& searched);
-  int CountMatches(Pattern& pattern, const Text& patternText, const Text& searched);
-  // Group 1 of the hit-index-th match, when the page holds exactly `expected`
-  // matches (or at least, for `atLeast`).
-  std::optional<Text> HitCapture(Pattern& pattern, const Text& patternText, const Text& searched,
-                                 int expected, bool atLeast = false);
+  int CountMatches(Pattern& pattern, const FieldRule& field);
+  // Group 1 of the hit-index-th match of the field's pattern, when the page
+  // holds exactly `expected` matches (or at least, for `atLeast`).
+  std::optional<Text> HitCapture(Pattern& pattern, const FieldRule& field, int expected, bool atLeast = false);
   // The title of the pass as a new row; true when the list then holds the
   // reported total.
-  bool AddTitleRow(Pattern& pattern, const Text& searched);
+  bool AddTitleRow(Pattern& pattern);
   // The address of the pass into its row; ends the search when the page's
   // links do not number the page hit count.
-  void WriteLink(Pattern& pattern, const Text& searched);
+  void WriteLink(Pattern& pattern);
   void EndEngineSearch();
-  bool EndIfPageEmpty(StepKind kind, const Text& page);
+  bool EndIfPageEmpty(StepKind kind);
   bool EndIfNoTotal(StepKind kind);
   const SourceRule& CurrentSource() const;
 
   SearchContext context_;
   SearchEnding& ending_;
-  SourceTable sources_;
   QueryBuilder queries_;
   Pattern sitePattern_;
   Pattern torrentPattern_;
 
-  Text enginePage_, engineStripped_;
-  Text sitePage_, siteResultPart_;
-  Text torrentPage_, torrentResultPart_;
+  std::array<PageTexts, 3> texts_;  // by step kind
   const SourceRule* active_ = nullptr;
   std::map<std::pair<Text, const Text*>, MatchList> pageMatches_;
 };

@@ -19,14 +19,12 @@ Text QueryBuilder::BuildQuery(const SourceRule& source) {
   int& counter = state_.Step(source.step).pageCounter;
   counter += 10;
   const int offset = counter;
-  Text address = "http://" + source.endpoint;
+  Text address = source.endpoint;
   for (const auto& piece : source.query) {
     switch (piece.part) {
       case QueryPart::kLiteral: address += piece.literal; break;
       case QueryPart::kUtf8Keyword: address += EncodeKeywordUtf8(); break;
       case QueryPart::kGbkKeyword: address += UrlEncode(window_.KeywordText(), '+'); break;
-      case QueryPart::kSiteHost: address += source.siteHost; break;
-      case QueryPart::kToken: address += source.token; break;
       case QueryPart::kOffset: address += ToText(offset); break;
       case QueryPart::kPageNumber: address += ToText(offset / 10.0); break;
     }

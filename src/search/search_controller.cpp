@@ -4,6 +4,7 @@
 #include "runtime/codepage.h"
 #include "search/page_steps.h"
 #include "search/search_window.h"
+#include "search/sources.h"
 
 namespace panscout {
 
@@ -53,7 +54,8 @@ void SearchController::OnStartStopClick() {
     window.ShowMessage(Gbk("关键字不能为空！"));
     return;
   }
-  const StepKind kind = state.CurrentStepKind();
+  const SourceRule* source = SelectedSource(state, context_.sources);
+  const StepKind kind = source ? source->step : StepKind::kSite;
   StepRun& run = state.Step(kind);
   if (CompareTexts(window.ButtonCaption(), Gbk("开始搜索")) == 0) {
     window.SetKeywordEnabled(false);
@@ -63,7 +65,7 @@ void SearchController::OnStartStopClick() {
     context_.results.ClearRows();
     run.pageCounter = -10;
     run.running = true;
-    if (kind == StepKind::kSite) state.siteSourceNumber = state.sourceNumber;
+    run.source = source ? source->number : -1;
   } else {
     window.SetButtonCaption(Gbk("开始搜索"));
     window.SetKeywordEnabled(true);
@@ -73,6 +75,12 @@ void SearchController::OnStartStopClick() {
     run.pageCounter = -10;
   }
   while (run.running) steps_->Run(kind);
+}
+
+const SourceRule* SelectedSource(const SearchState& state, const SourceTable& sources) {
+  const SourceRule* chosen = sources.Find(state.sourceNumber);
+  if (state.searchMode != kTorrentMode) return chosen && chosen->step != StepKind::kTorrent ? chosen : nullptr;
+  return chosen && chosen->step == StepKind::kTorrent ? chosen : sources.Torrent();
 }
 
 void ApplyModeLayout(SearchState& state, ResultList& results, int mode) {

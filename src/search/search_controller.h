@@ -15,7 +15,8 @@ class PageSource;
 class ResultList;
 class ScriptComponent;
 class SearchWindow;
-struct Hosts;
+class SourceTable;
+struct SourceRule;
 
 struct SearchContext {
   SearchState& state;
@@ -25,7 +26,7 @@ struct SearchContext {
   PageSource& pages;
   HtmlViewer& viewer;
   ScriptComponent& script;
-  const Hosts& hosts;
+  const SourceTable& sources;
 };
 
 class SearchController {
@@ -40,6 +41,11 @@ class SearchController {
   SearchContext context_;
   std::unique_ptr<Steps> steps_;
 };
+
+// The source a press starts in the state's mode: the chosen net-disk source,
+// or in torrent mode the chosen torrent search (the built-in one unless the
+// chosen source is one). nullptr when there is none.
+const SourceRule* SelectedSource(const SearchState& state, const SourceTable& sources);
 
 // The mode toolbar: switches the search mode and the column set, clearing rows.
 void ApplyModeLayout(SearchState& state, ResultList& results, int mode);

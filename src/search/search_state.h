@@ -10,18 +10,19 @@ enum class StepKind { kEngine = 0, kSite = 1, kTorrent = 2 };
 
 constexpr int kNetDiskMode = 1;
 constexpr int kTorrentMode = 2;
+constexpr int kBuiltInSourceCount = 7;
 
 struct StepRun {
   bool running = false;
   int pageCounter = 0;
+  // The source the step was started with; it keeps it when the user picks
+  // another meanwhile, so a step never runs a source of another kind.
+  int source = -1;
 };
 
 struct SearchState {
   int searchMode = 0;
   int sourceNumber = 0;
-  // The source a site search was started with; it keeps it when the user
-  // picks another source meanwhile, so a site step never runs another kind.
-  int siteSourceNumber = 0;
   std::array<StepRun, 3> steps{};
 
   int hitIndex = 0;
@@ -30,10 +31,6 @@ struct SearchState {
   int reportedTotal = 0;
 
   StepRun& Step(StepKind kind) { return steps[static_cast<int>(kind)]; }
-  StepKind CurrentStepKind() const {
-    if (searchMode == kTorrentMode) return StepKind::kTorrent;
-    return sourceNumber == 1 ? StepKind::kEngine : StepKind::kSite;
-  }
 };
 
 }  // namespace panscout

@@ -66,7 +66,8 @@ class HostileServer : public ::testing::Test {
     HttpPageSource pages(pump, cookies, kTimeoutSeconds);
     FetchingViewer viewer(pages);
     ScriptComponent script;
-    SearchController controller({state, results, window, pump, pages, viewer, script, hosts});
+    SourceTable sources = testing::BuiltInSources(hosts);
+    SearchController controller({state, results, window, pump, pages, viewer, script, sources});
 
     Outcome outcome;
     auto last = Clock::now();
@@ -86,7 +87,7 @@ class HostileServer : public ::testing::Test {
     QTimer::singleShot(0, [&] {
       controller.OnStartStopClick();
       tick();  // work after the last dispatch counts as a gap too
-      outcome.ended = !state.Step(state.CurrentStepKind()).running;
+      outcome.ended = !state.Step(SelectedSource(state, sources)->step).running;
       QCoreApplication::quit();
     });
     QCoreApplication::exec();

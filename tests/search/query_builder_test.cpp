@@ -22,14 +22,14 @@ class QueryAddresses : public ::testing::Test {
  protected:
   std::pair<std::string, std::string> FirstTwo(int source, const std::string& keywordUtf8) {
     window.keyword = Gbk(keywordUtf8);
-    const SourceRule& rule = source == 0 ? table.Torrent() : *table.Source(source);
+    const SourceRule& rule = source == 0 ? *table.Torrent() : *table.Find(source);
     state.Step(rule.step).pageCounter = -10;
     std::string first = builder.BuildQuery(rule);
     return {first, builder.BuildQuery(rule)};
   }
 
   Hosts hosts = Hosts::Defaults();
-  SourceTable table{hosts};
+  SourceTable table = testing::BuiltInSources(hosts);
   SearchState state;
   testing::RecordingWindow window;
   ScriptComponent script;
@@ -85,7 +85,7 @@ TEST_F(QueryAddresses, SpacesAndMarksEncodeDifferentlyForUtf8AndGbkForms) {
 TEST_F(QueryAddresses, EachStepKindHasItsOwnCounter) {
   state.Step(StepKind::kSite).pageCounter = -10;
   state.Step(StepKind::kTorrent).pageCounter = 30;
-  builder.BuildQuery(*table.Source(2));
+  builder.BuildQuery(*table.Find(2));
   EXPECT_EQ(state.Step(StepKind::kSite).pageCounter, 0);
   EXPECT_EQ(state.Step(StepKind::kTorrent).pageCounter, 30);
 }

@@ -16,6 +16,7 @@
 #include "search/hosts.h"
 #include "search/search_controller.h"
 #include "search/search_window.h"
+#include "search/source_catalog.h"
 #include "support/scripted_event_pump.h"
 
 namespace panscout::testing {
@@ -67,6 +68,9 @@ class QueuedPages : public PageSource {
   EventPump& pump_;
 };
 
+// The program's own definitions, with `hosts` filled in.
+inline SourceTable BuiltInSources(const Hosts& hosts) { return LoadSources(hosts, {}).table; }
+
 struct SearchHarness {
   explicit SearchHarness(Hosts serviceHosts = Hosts::Defaults()) : hosts(std::move(serviceHosts)) {
     state.searchMode = 1;
@@ -81,6 +85,7 @@ struct SearchHarness {
   std::string Status() const { return GbkToUtf8(results.Status()); }
 
   Hosts hosts = Hosts::Defaults();
+  SourceTable sources = BuiltInSources(hosts);
   SearchState state;
   ResultList results;
   RecordingWindow window;
@@ -89,7 +94,7 @@ struct SearchHarness {
   FetchingViewer viewer{pages};
   ScriptComponent script;
   SearchController controller{
-      SearchContext{state, results, window, pump, pages, viewer, script, hosts}};
+      SearchContext{state, results, window, pump, pages, viewer, script, sources}};
 };
 
 }  // namespace panscout::testing

@@ -5,14 +5,14 @@
 #include "demo/demo_codepage.h"
 #include "runtime/text.h"
 #include "search/hosts.h"
-#include "search/sources.h"
+#include "search/source_catalog.h"
 
 namespace panscout::demo::testing {
 namespace {
 
 // The program's own rules for a demo source, with the demo's hosts.
 const SourceRule& RulesFor(const SourceTable& table, int source) {
-  return source == kTorrent ? table.Torrent() : *table.Source(source);
+  return source == kTorrent ? *table.Torrent() : *table.Find(source);
 }
 
 Hosts ProgramHosts(const DemoHosts& demo) {
@@ -42,32 +42,15 @@ std::vector<std::string> ProgramCaptures(const Text& pattern, const std::string&
   return captures;
 }
 
-std::string Removed(std::string text, const std::vector<std::pair<std::string, bool>>& pieces) {
-  for (const auto& [piece, exact] : pieces) text = RemoveEvery(text, Gbk(piece), exact);
-  return text;
-}
-
-std::string RemovedByRules(std::string text, const std::vector<Removal>& removals) {
+std::string Removed(std::string text, const std::vector<Removal>& removals) {
   for (const Removal& removal : removals) text = RemoveEvery(text, removal.piece, removal.exactCase);
   return text;
 }
 
 std::string FirstCapture(const Text& pattern, const std::string& text) {
+  if (pattern.empty()) return {};
   const std::vector<std::string> all = ProgramCaptures(pattern, text);
   return all.empty() ? std::string() : all.front();
-}
-
-PageReading ReadEnginePage(const SourceRule& rules, const std::string& body) {
-  const std::string page = Utf8ToGbkBytes(body);
-  std::string stripped = page;
-  for (const char* piece : {"<b>", "</b>", "\r\n", "此资源暂无描述。"}) stripped = RemoveEvery(stripped, Gbk(piece), false);
-  const auto titles = ProgramCaptures(rules.titlePattern, stripped);
-  const auto sizes = ProgramCaptures(rules.sizePattern, page);
-  const auto links = ProgramCaptures(rules.linkPattern, page);
-  PageReading reading{titles.size(), links.size(), sizes.size(), 0, false, {}};
-  if (titles.size() != links.size() || titles.size() != sizes.size()) return reading;
-  for (std::size_t i = 0; i < titles.size(); ++i) reading.rows.push_back({titles[i], sizes[i], links[i]});
-  return reading;
 }
 
 }  // namespace
@@ -84,28 +67,29 @@ std::vector<std::string> Captures(const std::string& pattern, const std::string&
 }
 
 PageReading ReadPage(const DemoHosts& hosts, int source, const std::string& body) {
-  const SourceTable table(ProgramHosts(hosts));
+  const SourceTable table = LoadSources(ProgramHosts(hosts), {}).table;
   const SourceRule& rules = RulesFor(table, source);
-  if (source == kTazhao) return ReadEnginePage(rules, body);
-  std::string page = body;
-  if (source == kXun6 || source == kHotfile) page = Utf8ToGbkBytes(body);
-  if (source != kTorrent) page = RemoveEvery(page, "http://" + SnapshotLabels(hosts), false);
-  const TextArray pieces = SplitText(page, Gbk("咨询热线："));
+  // The demo serves its viewer pages in UTF-8.
+  const std::string page = Removed(rules.utf8 || rules.readThroughViewer ? Utf8ToGbkBytes(body) : body, rules.pageRemovals);
+  const std::string stripped = Removed(page, rules.strip);
+  const TextArray pieces = rules.split ? SplitText(page, *rules.split) : TextArray();
   const std::string resultPart = pieces.size() > 1 ? pieces[1] : std::string();
-
-  auto region = [&](PageRegion r) -> const std::string& { return r == PageRegion::kResultPart ? resultPart : page; };
-  const auto titles = ProgramCaptures(rules.titlePattern, region(rules.titleRegion));
-  const auto links = ProgramCaptures(rules.linkPattern, region(rules.linkRegion));
-  const auto sizes = rules.sizePattern.empty() ? std::vector<std::string>(titles.size())
-                                               : ProgramCaptures(rules.sizePattern, region(rules.sizeRegion));
+  auto region = [&](PageRegion r) -> const std::string& {
+    return r == PageRegion::kResultPart ? resultPart : r == PageRegion::kStripped ? stripped : page;
+  };
+  auto captures = [&](const FieldRule& field) {
+    return field.pattern.empty() ? std::vector<std::string>() : ProgramCaptures(field.pattern, region(field.region));
+  };
+  const auto titles = captures(rules.title), links = captures(rules.link);
+  const auto sizes = rules.size.pattern.empty() ? std::vector<std::string>(titles.size()) : captures(rules.size);
   PageReading reading{titles.size(), links.size(), sizes.size(),
-                      ToInteger(Removed(FirstCapture(rules.totalPattern, page), {{",", true}, {"约", true}})),
-                      FirstCapture(Gbk("找不到(.*?)查询"), page) == Gbk("和您的"), {}};
+                      ToInteger(Removed(FirstCapture(rules.totalPattern, page), rules.totalRemovals)),
+                      !rules.noResultPattern.empty() && FirstCapture(rules.noResultPattern, page) == rules.noResultCapture,
+                      {}};
   if (titles.size() != links.size() || titles.size() != sizes.size()) return reading;
   for (std::size_t i = 0; i < titles.size(); ++i) {
-    reading.rows.push_back({RemovedByRules(titles[i], rules.titleRemovals),
-                            Removed(sizes[i], {{"<em>", false}, {"<\\em>", false}, {" |", false}}),
-                            rules.linkPrefix + links[i]});
+    reading.rows.push_back({Removed(titles[i], rules.title.removals), Removed(sizes[i], rules.size.removals),
+                            rules.link.prefix + links[i]});
   }
   return reading;
 }

@@ -7,9 +7,10 @@
 
 namespace panscout {
 
-DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell,
-                               std::optional<TempDirectory> adDirectory)
-    : session_(std::move(hosts)),
+DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
+                               const std::vector<std::filesystem::path>& sourceDirs)
+    : catalog_(LoadSources(hosts, sourceDirs)),
+      session_(std::move(hosts), catalog_.table),
       pages_(pump_, session_.cookies),
       window_(std::make_unique<StartWindow>(StartWindowServices{
           session_.state, session_.results, shell, hitPages_, session_.realAddress,
@@ -17,7 +18,7 @@ DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell,
       viewer_(new WebEngineViewer(window_->automationViewer())),
       controller_(std::make_unique<SearchController>(
           SearchContext{session_.state, session_.results, *window_, pump_, pages_, *viewer_,
-                        session_.script, session_.hosts})) {
+                        session_.script, session_.sources})) {
   window_->SetStartStopHandler([this] { controller_->OnStartStopClick(); });
 
   StartWindow& w = *window_;

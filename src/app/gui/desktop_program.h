@@ -12,6 +12,7 @@
 #include "app/session.h"
 #include "net/http_page_source.h"
 #include "net/qt_event_pump.h"
+#include "search/source_catalog.h"
 
 namespace panscout {
 
@@ -21,16 +22,21 @@ class WebEngineViewer;
 class DesktopProgram {
  public:
   // Without an advertisement directory the advertisements stay idle.
-  DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory);
+  // The built-in sources and the definitions in `sourceDirs`.
+  DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
+                 const std::vector<std::filesystem::path>& sourceDirs = {});
   ~DesktopProgram();
 
   // Shows the start window and runs its creation handler.
   void Start();
 
   Session& session() { return session_; }
+  // The definition files that were skipped, one line each.
+  const std::vector<std::string>& sourceErrors() const { return catalog_.errors; }
   StartWindow& window() { return *window_; }
 
  private:
+  SourceCatalog catalog_;
   Session session_;
   QtEventPump pump_;
   HttpPageSource pages_;

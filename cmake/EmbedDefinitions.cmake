@@ -1,0 +1,17 @@
+# Writes OUT, a C++ file holding the bytes of every file in FILES, for
+# BuiltinDefinitions() (src/search/builtin_definitions.h).
+set(arrays "")
+set(entries "")
+set(index 0)
+foreach(file ${FILES})
+  file(READ ${file} hex HEX)
+  string(LENGTH "${hex}" digits)
+  math(EXPR size "${digits} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  get_filename_component(name ${file} NAME)
+  string(APPEND arrays "const char k${index}[] = {${bytes}'\\0'};\n")
+  string(APPEND entries "      {\"${name}\", std::string_view(k${index}, ${size})},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+file(WRITE ${OUT}.new "#include \"search/builtin_definitions.h\"\n\nnamespace panscout {\nnamespace {\n${arrays}}  // namespace\n\nconst std::vector<BuiltinDefinition>& BuiltinDefinitions() {\n  static const std::vector<BuiltinDefinition> all = {\n${entries}  };\n  return all;\n}\n\n}  // namespace panscout\n")
+file(COPY_FILE ${OUT}.new ${OUT} ONLY_IF_DIFFERENT)
