@@ -23,7 +23,7 @@ std::optional<int> PositiveNumber(const std::string& s) {
 
 const char* CliUsage() {
   return "usage: panscout-cli [--mode disk|torrent] [--source N|NAME] [--hosts FILE]\n"
-         "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json] KEYWORD\n"
+         "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json] [--] KEYWORD\n"
          "\n"
          "Runs the search of the Panscout window and prints every hit when it has ended.\n"
          "\n"
@@ -38,6 +38,7 @@ const char* CliUsage() {
          "  --format tsv|json     tsv: one hit per line, cells joined by tabs;\n"
          "                        json: objects with name, size (disk mode) and address\n"
          "\n"
+         "Options may also follow the keyword; after \"--\" the keyword may begin with \"-\".\n"
          "Hits go to stdout in UTF-8; messages and the final status line go to stderr.\n"
          "Ctrl-C stops after the page being read; a second Ctrl-C quits at once.\n"
          "Exit status: 0 when a search ran, 2 for usage errors. See panscout-cli(1).\n";
@@ -47,22 +48,27 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
   CliOptions o;
   std::optional<std::string> keyword;
   auto fail = [](std::string message) { return CliParse{std::nullopt, std::move(message)}; };
+  bool optionsEnded = false;
+  // Options may come before or after the keyword, as GNU tools take them; after
+  // "--" everything is the keyword, so one may begin with "-".
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (optionsEnded || a.size() < 2 || a.front() != '-') {
+      if (keyword) return fail("exactly one keyword is expected");
+      keyword = a;
+      continue;
+    }
+    if (a == "--") {
+      optionsEnded = true;
+      continue;
+    }
     if (a == "-h" || a == "--help") {
       o.help = true;
       return {o, {}};
     }
     bool takesValue = a == "--mode" || a == "--source" || a == "--hosts" || a == "--max-pages" ||
                       a == "--timeout" || a == "--format";
-    if (!takesValue) {
-      if (a.rfind("--", 0) == 0 && a != "--") return fail("unknown option " + a);
-      if (a == "--") ++i;
-      if (i >= args.size()) break;
-      if (keyword || i + 1 < args.size()) return fail("exactly one keyword is expected");
-      keyword = args[i];
-      continue;
-    }
+    if (!takesValue) return fail("unknown option " + a);
     if (i + 1 >= args.size()) return fail(a + " needs a value");
     const std::string& v = args[++i];
     if (a == "--mode") {

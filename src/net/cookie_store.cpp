@@ -3,7 +3,9 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
+#include <limits>
+#include <string_view>
 
 namespace panscout {
 namespace {
@@ -21,6 +23,21 @@ bool PathMatches(const Text& cookiePath, const Text& requestPath) {
   if (path.compare(0, cookiePath.size(), cookiePath) != 0) return false;
   return path.size() == cookiePath.size() || cookiePath.back() == '/' ||
          path[cookiePath.size()] == '/';
+}
+
+// The expiry a Max-Age value gives (RFC 6265 5.2.2): none when it is not "-"? DIGIT+,
+// so the attribute is ignored as browsers do; the earliest time for 0 or less; and
+// a sum past the end of time_t stays at its end instead of overflowing.
+std::optional<std::time_t> MaxAgeExpiry(std::string_view value) {
+  bool negative = !value.empty() && value.front() == '-';
+  if (negative) value.remove_prefix(1);
+  if (value.empty() || value.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  constexpr std::time_t kLast = std::numeric_limits<std::time_t>::max();
+  std::time_t seconds = 0;
+  if (std::from_chars(value.data(), value.data() + value.size(), seconds).ec != std::errc()) seconds = kLast;
+  if (negative || seconds == 0) return std::numeric_limits<std::time_t>::min();
+  std::time_t now = std::time(nullptr);
+  return seconds > kLast - now ? kLast : now + seconds;
 }
 
 }  // namespace
@@ -54,8 +71,7 @@ void CookieStore::Store(const Text& address, const Text& name, const Text& data)
     if (key == "path" && !value.empty() && value.front() == '/') {
       cookie.path = value;
     } else if (key == "max-age") {
-      long seconds = std::strtol(value.c_str(), nullptr, 10);
-      cookie.expires = std::time(nullptr) + seconds;
+      if (auto expiry = MaxAgeExpiry(value)) cookie.expires = expiry;
     } else if (key == "expires" && !cookie.expires) {
       std::time_t when = curl_getdate(value.c_str(), nullptr);
       if (when != -1) cookie.expires = when;

@@ -25,7 +25,8 @@ class CookieStore {
   // Files a cookie under an address ("http://" + host) as a server set it:
   // `data` is the value followed by its attributes, e.g. "1; path=/". The same
   // name and path replace an older cookie; a Max-Age of 0 or less or an expiry
-  // date in the past removes it. Other attributes are kept but not acted on.
+  // date in the past removes it, a Max-Age that is not a whole number is ignored.
+  // Other attributes are kept but not acted on.
   void Store(const Text& address, const Text& name, const Text& data);
 
   // What a request to `address` for `path` carries as its Cookie line value

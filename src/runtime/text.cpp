@@ -1,8 +1,10 @@
 #include "runtime/text.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <climits>
+#include <limits>
+#include <string_view>
 
 namespace panscout {
 namespace {
@@ -25,6 +27,26 @@ bool WindowMatches(const Text& text, std::size_t at, const Text& sought, bool fo
 std::size_t CharLength(const Text& text, std::size_t i) {
   if (!IsLead(static_cast<unsigned char>(text[i]))) return 1;
   return i + 1 < text.size() ? 2 : 0;
+}
+
+// What strtod gives for a classic number that from_chars finds out of range (it
+// leaves its result unset): infinity when too large, zero when too small, signed.
+double OutOfRange(std::string_view number) {
+  long long exponent = 0;
+  auto e = std::min(number.find_first_of("eE"), number.size());
+  if (e < number.size()) {
+    std::string_view digits = number.substr(e + 1);
+    if (digits.front() == '+') digits.remove_prefix(1);
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc()) {
+      exponent = digits.front() == '-' ? LLONG_MIN / 2 : LLONG_MAX / 2;
+    }
+  }
+  auto point = std::min(number.find('.'), e);
+  auto lead = number.find_first_of("123456789");  // present: zero is never out of range
+  // Power of ten of the leading digit, before the exponent.
+  long long scale = static_cast<long long>(point) - static_cast<long long>(lead) - (lead < point ? 1 : 0);
+  double magnitude = scale + exponent >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  return number.front() == '-' ? -magnitude : magnitude;
 }
 
 // Full-width forms of ASCII (and a few signs) become single bytes before numbers are read.
@@ -243,16 +265,25 @@ double ToNumber(const Text& text) {
       end = j;
     }
   }
-  // Only the classic form reaches strtod, so hex, "inf" and "nan" never do.
-  return std::strtod(t.substr(begin, end - begin).c_str(), nullptr);
+  // Only the classic form is converted, so hex, "inf" and "nan" never are; from_chars
+  // reads it whatever the process's locale, but takes no '+'.
+  if (t[begin] == '+') ++begin;
+  std::string_view number(t.data() + begin, end - begin);
+  double value = 0;
+  if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
+      std::errc::result_out_of_range) {
+    value = OutOfRange(number);
+  }
+  return value;
 }
 
 Text ToText(std::int32_t value) { return std::to_string(value); }
 
 Text ToText(double value) {
+  // The "%.13g" form, with a '.' whatever the process's locale.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.13g", value);
-  return buffer;
+  auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 13).ptr;
+  return Text(buffer, end);
 }
 
 Text ToText(const Bytes& bytes) { return bytes.data.substr(0, bytes.data.find('\0')); }

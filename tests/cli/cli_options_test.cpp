@@ -30,7 +30,39 @@ TEST(CliOptions, SourcesByNameOrNumberAndEveryOption) {
   EXPECT_TRUE(p.options->json);
   EXPECT_EQ(Parse({"--source", "6", "x"}).options->source, 6);
   EXPECT_EQ(Parse({"--source", "115", "x"}).options->source, 2);
-  EXPECT_EQ(Parse({"--", "--mode"}).options->keyword, "--mode");
+}
+
+TEST(CliOptions, OptionsGoAnywhereAndDoubleDashEndsThem) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string keyword;  // empty: a usage error
+    int maxPages;
+  };
+  const Case cases[] = {
+      {{"movie", "--max-pages", "2"}, "movie", 2},
+      {{"--max-pages", "2", "movie"}, "movie", 2},
+      {{"--timeout", "5", "movie", "--max-pages", "2"}, "movie", 2},
+      {{"--", "-movie"}, "-movie", 0},
+      {{"--max-pages", "2", "--", "--max-pages"}, "--max-pages", 2},
+      {{"movie", "--", "--max-pages", "2"}, "", 0},
+      {{"--", "a", "b"}, "", 0},
+      {{"a", "--max-pages", "2", "b"}, "", 0},
+      {{"-movie"}, "", 0},
+      {{"--", "-h"}, "-h", 0},
+      {{"-"}, "-", 0},
+  };
+  for (const Case& c : cases) {
+    auto p = Parse(c.args);
+    std::string shown = testing::PrintToString(c.args);
+    if (c.keyword.empty()) {
+      EXPECT_FALSE(p.options) << shown;
+      continue;
+    }
+    ASSERT_TRUE(p.options) << shown << ": " << p.error;
+    EXPECT_EQ(p.options->keyword, c.keyword) << shown;
+    EXPECT_EQ(p.options->maxPages, c.maxPages) << shown;
+  }
+  EXPECT_TRUE(Parse({"movie", "--help"}).options->help);
 }
 
 TEST(CliOptions, UsageErrors) {

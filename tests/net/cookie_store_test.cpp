@@ -37,6 +37,27 @@ TEST(CookieStore, ExpiryRemovesOrHidesCookies) {
   EXPECT_EQ(store.CookieLineFor(kHost, "/"), "ages=1");
 }
 
+TEST(CookieStore, MaxAgeThatCannotBeReadIsIgnoredAndAHugeOneLastsForever) {
+  struct Case {
+    Text attributes;
+    bool kept;
+  };
+  const Case cases[] = {
+      {"Max-Age=9223372036854775807", true},  {"Max-Age=99999999999999999999999", true},
+      {"Max-Age=abc", true},                  {"Max-Age=", true},
+      {"Max-Age=-", true},                    {"Max-Age=+5", true},
+      {"Max-Age=0", false},                   {"Max-Age=00", false},
+      {"Max-Age=-1", false},                  {"Max-Age=-99999999999999999999", false},
+      {"expires=Thu, 01 Jan 1970 00:00:01 GMT; Max-Age=abc", false},
+  };
+  for (const Case& c : cases) {
+    CookieStore store;
+    store.Store(kHost, "c", "1; path=/");
+    store.Store(kHost, "c", "2; " + c.attributes);
+    EXPECT_EQ(store.CookieLineFor(kHost, "/"), c.kept ? "c=2" : "") << c.attributes;
+  }
+}
+
 TEST(CookieStore, PathLimitsWhereACookieGoes) {
   CookieStore store;
   store.Store(kHost, "d", "1; Path=/docs");

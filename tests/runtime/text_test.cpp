@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
+#include <string>
+
 namespace panscout {
 namespace {
 
@@ -111,7 +115,24 @@ TEST(Numbers, FullWidthFoldAndWrapping) {
   EXPECT_DOUBLE_EQ(ToNumber("0x10"), 0.0);
   EXPECT_DOUBLE_EQ(ToNumber("inf"), 0.0);
   EXPECT_DOUBLE_EQ(ToNumber("3e"), 3.0);
+  // Out of range: infinity when too large, zero when too small, as the C library reads it.
+  EXPECT_EQ(ToNumber("+1e999"), HUGE_VAL);
+  EXPECT_EQ(ToNumber("-0.001e312"), -HUGE_VAL);
+  EXPECT_EQ(ToNumber("1" + std::string(400, '0')), HUGE_VAL);
+  EXPECT_EQ(ToNumber("10000000000e-335"), 0.0);
+  EXPECT_EQ(ToNumber("0.01e-323"), 0.0);
   EXPECT_DOUBLE_EQ(ToNumber("\xA3\xB2\xA3\xAE\xA3\xB5"), 2.5);
+}
+
+// The window's application object takes LC_NUMERIC from the environment; a comma
+// locale must not change how numbers are written or read.
+TEST(ToText, NumbersIgnoreTheLocale) {
+  std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "generate the de_DE.UTF-8 locale";
+  EXPECT_EQ(ToText(0.5), "0.5");
+  EXPECT_DOUBLE_EQ(ToNumber("1.5"), 1.5);
+  EXPECT_DOUBLE_EQ(ToNumber("-2.25e1"), -22.5);
+  std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
 TEST(ToText, Formats) {

@@ -22,7 +22,13 @@ std::string BaiduSitePage(int source, const PageSpec& spec);  // sources 2, 3, 5
 std::string GooglePage(int source, const PageSpec& spec);     // sources 4, 7
 std::string IAskPage(const PageSpec& spec);
 std::string TorrentPage(const PageSpec& spec);
+std::string SitePage(int source, const PageSpec& spec);  // sources 2 to 7
 std::string BaiduNoResultPage();
+
+// What the title and size patterns of a source capture for hit k, as served
+// (UTF-8); source 0 is the torrent search.
+std::string TitleCapture(int source, int k);
+std::string SizeCapture(int source, int k);
 
 // What the list should hold for hit k of a source.
 std::string HitName(int source, int k);  // UTF-8

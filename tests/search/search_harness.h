@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@
 
 namespace panscout::testing {
 
+// The status texts a search ends with (UTF-8).
+namespace statuses {
+inline const std::string kDone = "状态：已经搜索完毕！";
+inline const std::string kNothing = "状态：没有搜索到相关的信息！！";
+inline const std::string kNoNetwork = "状态：网络连接失败！";
+}  // namespace statuses
+
 class RecordingWindow : public SearchWindow {
  public:
   Text keyword = "movie";
@@ -28,7 +36,7 @@ class RecordingWindow : public SearchWindow {
   bool keywordEnabled = true;
   bool busyVisible = false;
   std::vector<std::string> messages;  // UTF-8
-  bool busyWhenMessageShown = false;
+  std::string lookWhenMessageShown;
 
   Text KeywordText() override { return keyword; }
   void SetKeywordEnabled(bool enabled) override { keywordEnabled = enabled; }
@@ -36,10 +44,14 @@ class RecordingWindow : public SearchWindow {
   Text ButtonCaption() override { return caption; }
   void SetButtonCaption(const Text& c) override { caption = c; }
   void ShowMessage(const Text& text) override {
-    busyWhenMessageShown = busyVisible;
+    lookWhenMessageShown = Look();
     messages.push_back(GbkToUtf8(text));
   }
   std::string CaptionUtf8() const { return GbkToUtf8(caption); }
+  // Caption, keyword box and busy picture in one line, to compare whole looks.
+  std::string Look() const {
+    return CaptionUtf8() + (keywordEnabled ? " keyword on" : " keyword off") + (busyVisible ? " busy" : " idle");
+  }
 };
 
 // Serves the queued pages one per fetch; when they run out, every fetch fails.
@@ -47,6 +59,7 @@ class RecordingWindow : public SearchWindow {
 class QueuedPages : public PageSource {
  public:
   explicit QueuedPages(EventPump& pump) : pump_(pump) {}
+  static constexpr std::size_t kFetchLimit = 1000;
 
   std::deque<std::string> pages;
   std::vector<std::string> requested;
@@ -58,6 +71,8 @@ class QueuedPages : public PageSource {
     if (duringFetch) duringFetch(static_cast<int>(requested.size()));
     pump_.DispatchPending();
     if (headerTextOut) *headerTextOut = headerText;
+    // A search that never ends would hang the test run: fail it instead.
+    if (requested.size() > kFetchLimit) throw std::runtime_error("the search does not end");
     if (pages.empty()) return {{}, {FetchStatus::kUnconnected, 0, 0, {}}};
     Bytes body(pages.front());
     pages.pop_front();

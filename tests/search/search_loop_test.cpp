@@ -7,20 +7,9 @@ namespace panscout {
 namespace {
 
 using fixtures::PageSpec;
+using fixtures::SitePage;
+using namespace testing::statuses;
 using testing::SearchHarness;
-
-const std::string kDone = "状态：已经搜索完毕！";
-const std::string kNothing = "状态：没有搜索到相关的信息！！";
-const std::string kNoNetwork = "状态：网络连接失败！";
-
-std::string SitePage(int source, const PageSpec& spec) {
-  switch (source) {
-    case 4:
-    case 7: return fixtures::GooglePage(source, spec);
-    case 6: return fixtures::IAskPage(spec);
-    default: return fixtures::BaiduSitePage(source, spec);
-  }
-}
 
 // Pages of ten and a last shorter page, as a service serves `total` hits.
 std::deque<std::string> PagesFor(int total, const std::function<std::string(const PageSpec&)>& page) {
@@ -30,6 +19,10 @@ std::deque<std::string> PagesFor(int total, const std::function<std::string(cons
   }
   return pages;
 }
+
+// Two full pages and one hit more: the list reaches the stated total only on the
+// last page, one pass after a page boundary.
+constexpr int kListed = 21;
 
 void ExpectIdleLook(const SearchHarness& h) {
   EXPECT_EQ(h.window.CaptionUtf8(), "开始搜索");
@@ -43,11 +36,11 @@ TEST_P(EverySiteSource, ListsEveryHitOfEveryPageIncludingTheShortLastOne) {
   const int source = GetParam();
   SearchHarness h;
   h.SelectSource(source);
-  h.pages.pages = PagesFor(23, [source](const PageSpec& s) { return SitePage(source, s); });
+  h.pages.pages = PagesFor(kListed, [source](const PageSpec& s) { return SitePage(source, s); });
   h.Press();
 
-  ASSERT_EQ(h.results.RowCount(), 23);
-  for (int k = 1; k <= 23; ++k) {
+  ASSERT_EQ(h.results.RowCount(), kListed);
+  for (int k = 1; k <= kListed; ++k) {
     EXPECT_EQ(h.Cell(k - 1, 0), fixtures::HitName(source, k)) << "row " << k;
     EXPECT_EQ(h.Cell(k - 1, 2), fixtures::HitAddress(source, k)) << "row " << k;
     if (source != 7) EXPECT_EQ(h.Cell(k - 1, 1), fixtures::HitSize(k)) << "row " << k;
@@ -56,6 +49,7 @@ TEST_P(EverySiteSource, ListsEveryHitOfEveryPageIncludingTheShortLastOne) {
   EXPECT_EQ(h.Status(), kDone);
   ExpectIdleLook(h);
   EXPECT_FALSE(h.state.Step(StepKind::kSite).running);
+  EXPECT_EQ(h.state.Step(StepKind::kSite).pageCounter, 20);  // an end leaves the counter alone
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, EverySiteSource, ::testing::Values(2, 3, 4, 5, 6, 7));
@@ -203,14 +197,15 @@ TEST(EngineStep, FailedFetchEndsWithTheNetworkStatus) {
 TEST(TorrentStep, EndsWithTheMessageWhileStillLookingBusy) {
   SearchHarness h;
   h.SelectMode(2);
-  h.pages.pages = PagesFor(23, fixtures::TorrentPage);
+  h.pages.pages = PagesFor(kListed, fixtures::TorrentPage);
   h.Press();
-  ASSERT_EQ(h.results.RowCount(), 23);
+  ASSERT_EQ(h.results.RowCount(), kListed);
   EXPECT_EQ(h.results.ColumnCount(), 2);
-  EXPECT_EQ(h.Cell(22, 0), fixtures::HitName(0, 23));
-  EXPECT_EQ(h.Cell(22, 1), fixtures::HitAddress(0, 23));
+  EXPECT_EQ(h.Cell(kListed - 1, 0), fixtures::HitName(0, kListed));
+  EXPECT_EQ(h.Cell(kListed - 1, 1), fixtures::HitAddress(0, kListed));
   EXPECT_EQ(h.window.messages, std::vector<std::string>{"搜索完毕！"});
-  EXPECT_TRUE(h.window.busyWhenMessageShown);
+  // The caption is back before the box; the picture and the keyword box wait for it.
+  EXPECT_EQ(h.window.lookWhenMessageShown, "开始搜索 keyword off busy");
   EXPECT_EQ(h.Status(), "状态：");
   ExpectIdleLook(h);
 }
@@ -280,11 +275,20 @@ TEST(StartStopPress, OtherModesDoNothingAndASpaceIsAKeyword) {
 TEST(StartStopPress, StopDuringAFetchLetsThatPageComplete) {
   SearchHarness h;
   h.SelectSource(2);
+  // Each press must set the status itself: it starts from another one.
+  h.results.SetStatus(Gbk(kDone));
+  h.results.AppendRow();
   h.pages.pages = PagesFor(45, [](const PageSpec& s) { return SitePage(2, s); });
+  std::string whileSearching;
   h.pages.duringFetch = [&](int n) {
-    if (n == 2) h.pump.Post([&] { h.Press(); });
+    if (n == 1) whileSearching = h.window.Look() + " " + h.Status() + " rows " + std::to_string(h.results.RowCount());
+    if (n == 2) h.pump.Post([&] {
+        h.results.SetStatus(Gbk(kDone));
+        h.Press();
+      });
   };
   h.Press();
+  EXPECT_EQ(whileSearching, "停止搜索 keyword off busy 状态： rows 0");
   EXPECT_EQ(h.results.RowCount(), 20);
   EXPECT_EQ(h.pages.requested.size(), 2u);
   EXPECT_EQ(h.Status(), "状态：");
