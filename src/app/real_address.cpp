@@ -4,27 +4,21 @@
 
 namespace panscout {
 
-namespace {
-const Text kResultMarker = "<div class=\"sr\"></div>";
-const Text kLinkMarker = "<a href=\"http://";
-const Text kEndMarker = "\" onclick=";
-}  // namespace
-
-Text CutRealAddress(const Text& pageText) {
-  int results = FindText(pageText, kResultMarker, std::nullopt, false);
+Text CutRealAddress(const Text& pageText, const RealAddressMarkers& markers) {
+  int results = markers.result.empty() ? kNotFound : FindText(pageText, markers.result, std::nullopt, false);
   // Without the result marker (-1) the link is looked for from the page's start.
-  int link = FindText(pageText, kLinkMarker, results, false);
+  int link = FindText(pageText, markers.link, results, false);
   if (link == kNotFound) return {};
-  int start = link + TextLength(kLinkMarker);
-  int end = FindText(pageText, kEndMarker, start, false);
+  int start = link + TextLength(markers.link);
+  int end = FindText(pageText, markers.end, start, false);
   if (end == kNotFound) return {};
   return MiddleText(pageText, start, end - start);
 }
 
 Text ResolveRealAddress(HitPageDownload& download, const Text& pageAddress, int kind,
-                        const std::function<bool()>& abandoned) {
+                        const RealAddressMarkers& markers, const std::function<bool()>& abandoned) {
   if (kind < kFirstAddressKind || kind > kLastAddressKind) return Gbk("地址类型错误");
-  return CutRealAddress(ToText(download.Download(pageAddress, abandoned)));
+  return CutRealAddress(ToText(download.Download(pageAddress, abandoned)), markers);
 }
 
 }  // namespace panscout

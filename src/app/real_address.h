@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "runtime/text.h"
+#include "search/sources.h"
 
 namespace panscout {
 
@@ -21,13 +22,14 @@ class HitPageDownload {
 constexpr int kFirstAddressKind = 1;
 constexpr int kLastAddressKind = 3;
 
-// The host and path after "http://" of the page's download link, or the empty
-// text when the page holds none.
-Text CutRealAddress(const Text& pageText);
+// The bytes between the link marker and the end marker after it (the host
+// and path after "http://" for the 115 net disk), or the empty text when the
+// page holds none.
+Text CutRealAddress(const Text& pageText, const RealAddressMarkers& markers);
 
 // Downloads the page and cuts its real address; "地址类型错误" for an unknown
 // kind, without any download. The empty text once `abandoned` turns true.
 Text ResolveRealAddress(HitPageDownload& download, const Text& pageAddress, int kind,
-                        const std::function<bool()>& abandoned = {});
+                        const RealAddressMarkers& markers, const std::function<bool()>& abandoned = {});
 
 }  // namespace panscout

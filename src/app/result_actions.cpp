@@ -1,18 +1,18 @@
 #include "app/result_actions.h"
 
-#include <array>
-
 namespace panscout {
 
-namespace {
-constexpr std::array<int, kSourceButtonCount> kSourceOfButton = {4, 2, 3, 6, 5, 1, 7};
-}  // namespace
+const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources) {
+  const SourceRule* source = sources.Find(state.sourceNumber);
+  return source && source->realAddress ? &*source->realAddress : nullptr;
+}
 
-DoubleClickAction DecideDoubleClick(const SearchState& state, const ResultList& results) {
+DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable& sources,
+                                    const ResultList& results) {
   int row = results.SelectedRow();
   switch (state.searchMode) {
     case kNetDiskMode:
-      if (state.sourceNumber == kRealAddressSource) return {DoubleClickAction::kRealAddressDialog, {}};
+      if (RealAddressMarkersOf(state, sources)) return {DoubleClickAction::kRealAddressDialog, {}};
       [[fallthrough]];
     case kTorrentMode:
       return {DoubleClickAction::kOpenAddress, results.Row(row).address};
@@ -21,19 +21,12 @@ DoubleClickAction DecideDoubleClick(const SearchState& state, const ResultList& 
   }
 }
 
-bool ShowsResultMenu(const SearchState& state) { return state.sourceNumber == kRealAddressSource; }
-
-Text SelectedHitPage(const ResultList& results) {
-  return results.Row(results.SelectedRow()).address;
+bool ShowsResultMenu(const SearchState& state, const SourceTable& sources) {
+  return RealAddressMarkersOf(state, sources) != nullptr;
 }
 
-Text SelectedHitName(const ResultList& results) {
-  return results.Row(results.SelectedRow()).name;
-}
+Text SelectedHitPage(const ResultList& results) { return results.Row(results.SelectedRow()).address; }
 
-int SourceForButton(int buttonIndex) {
-  if (buttonIndex < 0 || buttonIndex >= kSourceButtonCount) return 0;
-  return kSourceOfButton[buttonIndex];
-}
+Text SelectedHitName(const ResultList& results) { return results.Row(results.SelectedRow()).name; }
 
 }  // namespace panscout

@@ -4,31 +4,30 @@
 
 #include "results/result_list.h"
 #include "search/search_state.h"
+#include "search/sources.h"
 
 namespace panscout {
-
-// The source whose hits need the real-address dialog (the 115 net disk).
-constexpr int kRealAddressSource = 2;
 
 struct DoubleClickAction {
   enum Kind { kNothing, kRealAddressDialog, kOpenAddress };
   Kind kind = kNothing;
-  Text address;  // for kOpenAddress: the selected row's address cell, unchanged
+  Text address;  // for kOpenAddress: the selected row's address, unchanged
 };
 
-DoubleClickAction DecideDoubleClick(const SearchState& state, const ResultList& results);
+// The markers of the chosen source when its hits need the real-address
+// dialog (its definition has them); nullptr otherwise. Only the source
+// counts, in either mode.
+const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources);
 
-// Whether a right-click pops up the "解析真实地址" menu; only the source counts.
-bool ShowsResultMenu(const SearchState& state);
+DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable& sources,
+                                    const ResultList& results);
+
+// Whether a right-click pops up the "解析真实地址" menu.
+bool ShowsResultMenu(const SearchState& state, const SourceTable& sources);
 
 // The page address of the selected hit, which the real-address dialog resolves.
 Text SelectedHitPage(const ResultList& results);
 // The file name of the selected hit, the dialog's caption.
 Text SelectedHitName(const ResultList& results);
-
-// The source buttons are not in source order; 0 for an index without a source.
-int SourceForButton(int buttonIndex);
-constexpr int kSourceButtonCount = 7;
-constexpr int kHiddenSourceButton = 6;
 
 }  // namespace panscout

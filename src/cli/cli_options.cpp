@@ -1,18 +1,9 @@
 #include "cli/cli_options.h"
 
-#include <map>
-
 #include "runtime/codepage.h"
 
 namespace panscout {
 namespace {
-
-const std::map<std::string, int>& SourceNames() {
-  static const std::map<std::string, int> names = {{"tazhao", 1},  {"115", 2},     {"namipan", 3},
-                                                   {"xun6", 4},    {"rayfile", 5}, {"iask", 6},
-                                                   {"hotfile", 7}};
-  return names;
-}
 
 std::optional<int> PositiveNumber(const std::string& s) {
   if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
@@ -22,14 +13,22 @@ std::optional<int> PositiveNumber(const std::string& s) {
 }  // namespace
 
 const char* CliUsage() {
-  return "usage: panscout-cli [--mode disk|torrent] [--source N|NAME] [--hosts FILE]\n"
-         "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json] [--] KEYWORD\n"
+  return "usage: panscout-cli [--mode disk|torrent] [--source ID|N] [--sources DIR] [--hosts FILE]\n"
+         "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json]\n"
+         "                    [--page FILE] [--] KEYWORD\n"
+         "       panscout-cli [--sources DIR] --list-sources\n"
          "\n"
          "Runs the search of the Panscout window and prints every hit when it has ended.\n"
          "\n"
          "  --mode disk|torrent   net-disk search (default) or torrent search\n"
-         "  --source N|NAME       tazhao 1, 115 2, namipan 3, xun6 4 (default), rayfile 5,\n"
-         "                        iask 6, hotfile 7\n"
+         "  --source ID|N         a source's id (see --list-sources), or a built-in's number:\n"
+         "                        tazhao 1, 115 2, namipan 3, xun6 4 (default), rayfile 5,\n"
+         "                        iask 6, hotfile 7; a torrent source implies --mode torrent\n"
+         "  --sources DIR         also read the source definitions (*.toml) in DIR, besides\n"
+         "                        those in $XDG_DATA_HOME/panscout/sources\n"
+         "  --list-sources        print ID, caption and kind of every source, and exit\n"
+         "  --page FILE           read the first result page from FILE instead of fetching\n"
+         "                        it, and end the search after it: tests a definition\n"
          "  --hosts FILE          service addresses from an INI file ([endpoints] tazhao,\n"
          "                        baidu, google, iask, announce; [sites] 115, namipan, xun6,\n"
          "                        rayfile, hotfile, torrent, snapshot; [links] blog)\n"
@@ -66,26 +65,23 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
       o.help = true;
       return {o, {}};
     }
+    if (a == "--list-sources") {
+      o.listSources = true;
+      continue;
+    }
     bool takesValue = a == "--mode" || a == "--source" || a == "--hosts" || a == "--max-pages" ||
-                      a == "--timeout" || a == "--format";
+                      a == "--timeout" || a == "--format" || a == "--sources" || a == "--page";
     if (!takesValue) return fail("unknown option " + a);
     if (i + 1 >= args.size()) return fail(a + " needs a value");
     const std::string& v = args[++i];
     if (a == "--mode") {
       if (v != "disk" && v != "torrent") return fail("--mode is disk or torrent");
       o.mode = v == "disk" ? 1 : 2;
+      o.modeGiven = true;
     } else if (a == "--source") {
-      auto named = SourceNames().find(v);
-      auto number = PositiveNumber(v);
-      if (named != SourceNames().end()) {
-        o.source = named->second;
-      } else if (number && *number >= 1 && *number <= 7) {
-        o.source = *number;
-      } else {
-        return fail("--source is 1 to 7 or a source name");
-      }
-    } else if (a == "--hosts") {
-      o.hostsFile = v;
+      o.source = v;
+    } else if (a == "--hosts" || a == "--sources" || a == "--page") {
+      (a == "--hosts" ? o.hostsFile : a == "--sources" ? o.sourcesDir : o.pageFile) = v;
     } else if (a == "--max-pages" || a == "--timeout") {
       auto number = PositiveNumber(v);
       if (!number || *number < 1) return fail(a + " takes a whole number of at least 1");
@@ -95,6 +91,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
       o.json = v == "json";
     }
   }
+  if (o.listSources) return {o, {}};
   if (!keyword) return fail("a keyword is expected");
   o.keyword = Utf8ToGbk(*keyword);
   if (GbkToUtf8(o.keyword) != *keyword) return fail("the keyword holds characters GBK cannot hold");

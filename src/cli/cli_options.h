@@ -9,9 +9,13 @@
 namespace panscout {
 
 struct CliOptions {
-  int mode = 1;    // 1 net disk, 2 torrent
-  int source = 4;  // as the window starts
+  int mode = 1;                // 1 net disk, 2 torrent
+  bool modeGiven = false;
+  std::string source = "xun6";  // an id, or a built-in's number; as the window starts
   std::string hostsFile;
+  std::string sourcesDir;  // user definitions besides the user's own directory
+  std::string pageFile;    // the first result page, read instead of fetched
+  bool listSources = false;
   int maxPages = 0;  // 0: no limit
   int timeoutSeconds = 0;
   bool json = false;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <unistd.h>
 
 #include "app/session.h"
@@ -10,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/interrupt_notifier.h"
+#include "cli/saved_page_source.h"
 #include "cli/terminal_window.h"
 #include "net/http_page_source.h"
 #include "net/qt_event_pump.h"
@@ -39,6 +41,15 @@ class CountingPageSource : public PageSource {
   std::function<void(int)> afterPage_;
 };
 
+// Built-ins in source-number order, the torrent search, then the user's.
+void ListSources(const SourceTable& sources) {
+  static const char* const kKinds[] = {"engine", "site", "torrent"};
+  for (const SourceRule& source : sources.All()) {
+    std::printf("%s\t%s\t%s\n", source.id.c_str(), GbkToUtf8(source.caption).c_str(),
+                kKinds[static_cast<int>(source.step)]);
+  }
+}
+
 int Run(QCoreApplication& app, const CliOptions& options) {
   Hosts hosts = Hosts::Defaults();
   if (!options.hostsFile.empty()) {
@@ -47,24 +58,46 @@ int Run(QCoreApplication& app, const CliOptions& options) {
       return 2;
     }
   }
-  SourceCatalog catalog = LoadSources(hosts, {});
+  std::vector<std::filesystem::path> sourceDirs{UserSourcesDirectory()};
+  if (!options.sourcesDir.empty()) sourceDirs.push_back(options.sourcesDir);
+  SourceCatalog catalog = LoadSources(hosts, sourceDirs);
+  for (const std::string& error : catalog.errors) std::fprintf(stderr, "panscout-cli: %s\n", error.c_str());
+  if (options.listSources) {
+    ListSources(catalog.table);
+    return 0;
+  }
+  const SourceRule* chosen = catalog.table.Named(options.source);
+  if (!chosen) {
+    std::fprintf(stderr, "panscout-cli: no source %s (see --list-sources)\n", options.source.c_str());
+    return 2;
+  }
+  if (options.keyword.empty()) {
+    std::fprintf(stderr, "%s\n", "关键字不能为空！");
+    return 2;
+  }
+  const bool torrent = chosen->step == StepKind::kTorrent || options.mode == kTorrentMode;
+
   Session session(hosts, catalog.table);
   QtEventPump pump;
   TerminalWindow window(options.keyword);
   HttpPageSource http(pump, session.cookies, options.timeoutSeconds);
+  SavedPageSource saved(options.pageFile);
+  PageSource& source = options.pageFile.empty() ? static_cast<PageSource&>(http) : saved;
+  // A saved page is the only page there is.
+  const int maxPages = options.pageFile.empty() ? options.maxPages : 1;
   std::unique_ptr<SearchController> controller;
   const bool progress = isatty(STDERR_FILENO);
-  CountingPageSource pages(http, [&](int page) {
+  CountingPageSource pages(source, [&](int page) {
     if (progress) std::fprintf(stderr, "page %d, %d rows so far\n", page, session.results.RowCount());
-    if (options.maxPages > 0 && page == options.maxPages && window.Searching()) controller->OnStartStopClick();
+    if (maxPages > 0 && page == maxPages && window.Searching()) controller->OnStartStopClick();
   });
   FetchingViewer viewer(pages);
   controller = std::make_unique<SearchController>(SearchContext{
       session.state, session.results, window, pump, pages, viewer, session.script, session.sources});
 
   session.state.searchMode = kNetDiskMode;
-  ApplyModeLayout(session.state, session.results, options.mode);
-  session.state.sourceNumber = options.source;
+  ApplyModeLayout(session.state, session.results, torrent ? kTorrentMode : kNetDiskMode);
+  session.state.sourceNumber = chosen->number;
 
   InterruptNotifier interrupts;
   QObject::connect(&interrupts, &InterruptNotifier::interrupted, [&] {
@@ -97,10 +130,6 @@ int main(int argc, char* argv[]) {
   if (parsed.options->help) {
     std::fputs(panscout::CliUsage(), stdout);
     return 0;
-  }
-  if (parsed.options->keyword.empty()) {
-    std::fprintf(stderr, "%s\n", "关键字不能为空！");
-    return 2;
   }
   return panscout::Run(app, *parsed.options);
 }

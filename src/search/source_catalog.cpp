@@ -1,6 +1,7 @@
 #include "search/source_catalog.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -25,6 +26,13 @@ std::vector<std::filesystem::path> DefinitionFiles(const std::filesystem::path& 
 }
 
 }  // namespace
+
+std::filesystem::path UserSourcesDirectory() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && *data) return std::filesystem::path(data) / "panscout" / "sources";
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "panscout" / "sources";
+}
 
 SourceCatalog LoadSources(const Hosts& hosts, const std::vector<std::filesystem::path>& userDirs) {
   SourceCatalog catalog;

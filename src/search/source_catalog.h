@@ -19,6 +19,9 @@ struct SourceCatalog {
 // order; a directory that does not exist holds none). A user file whose id
 // is a built-in's replaces that built-in; a broken one is reported and
 // skipped, and the others keep working.
+// $XDG_DATA_HOME/panscout/sources, or ~/.local/share/panscout/sources.
+std::filesystem::path UserSourcesDirectory();
+
 SourceCatalog LoadSources(const Hosts& hosts, const std::vector<std::filesystem::path>& userDirs);
 
 }  // namespace panscout

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/built_in_sources.h"
+
 namespace panscout {
 namespace {
 
@@ -15,29 +17,30 @@ struct Fixture {
     }
   }
   SearchState state;
+  SourceTable sources = testing::BuiltInSources();
   ResultList results;
 };
 
 TEST(DecideDoubleClick, NetDiskModeOpensTheAddressColumn) {
   Fixture f(kNetDiskMode, 4);
-  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kOpenAddress);
-  EXPECT_EQ(DecideDoubleClick(f.state, f.results).address, "");  // nothing selected
+  EXPECT_EQ(DecideDoubleClick(f.state, f.sources, f.results).kind, DoubleClickAction::kOpenAddress);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.sources, f.results).address, "");  // nothing selected
   f.results.SetSelectedRow(0);
-  EXPECT_EQ(DecideDoubleClick(f.state, f.results).address, "cell2");
+  EXPECT_EQ(DecideDoubleClick(f.state, f.sources, f.results).address, "cell2");
 }
 
 TEST(DecideDoubleClick, The115SourceAlwaysOpensTheDialog) {
-  Fixture f(kNetDiskMode, kRealAddressSource);
-  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kRealAddressDialog);
+  Fixture f(kNetDiskMode, 2);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.sources, f.results).kind, DoubleClickAction::kRealAddressDialog);
   f.results.SetSelectedRow(0);
-  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kRealAddressDialog);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.sources, f.results).kind, DoubleClickAction::kRealAddressDialog);
 }
 
 TEST(DecideDoubleClick, TorrentModeOpensColumnOneWhateverTheSource) {
-  Fixture f(kTorrentMode, kRealAddressSource);
+  Fixture f(kTorrentMode, 2);
   f.results.SetLayout(ResultLayout::kTorrent);
   f.results.SetSelectedRow(0);
-  DoubleClickAction action = DecideDoubleClick(f.state, f.results);
+  DoubleClickAction action = DecideDoubleClick(f.state, f.sources, f.results);
   EXPECT_EQ(action.kind, DoubleClickAction::kOpenAddress);
   EXPECT_EQ(action.address, "cell2");
 }
@@ -45,23 +48,25 @@ TEST(DecideDoubleClick, TorrentModeOpensColumnOneWhateverTheSource) {
 TEST(DecideDoubleClick, OtherModesDoNothing) {
   Fixture f(0, 4);
   f.results.SetSelectedRow(0);
-  EXPECT_EQ(DecideDoubleClick(f.state, f.results).kind, DoubleClickAction::kNothing);
+  EXPECT_EQ(DecideDoubleClick(f.state, f.sources, f.results).kind, DoubleClickAction::kNothing);
 }
 
 TEST(ShowsResultMenu, OnlyForThe115SourceInEitherMode) {
   for (int mode : {kNetDiskMode, kTorrentMode}) {
     for (int source = 1; source <= 7; ++source) {
       Fixture f(mode, source);
-      EXPECT_EQ(ShowsResultMenu(f.state), source == 2) << mode << " " << source;
+      EXPECT_EQ(ShowsResultMenu(f.state, f.sources), source == 2) << mode << " " << source;
     }
   }
 }
 
-TEST(SourceForButton, FollowsTheToolbarOrder) {
-  const int expected[] = {4, 2, 3, 6, 5, 1, 7};
-  for (int i = 0; i < kSourceButtonCount; ++i) EXPECT_EQ(SourceForButton(i), expected[i]);
-  EXPECT_EQ(SourceForButton(-1), 0);
-  EXPECT_EQ(SourceForButton(7), 0);
+TEST(SourceButtons, FollowTheToolbarOrderWithHotfileHidden) {
+  std::vector<int> numbers;
+  for (const SourceRule* source : testing::BuiltInSources().Buttons()) {
+    numbers.push_back(source->number);
+    EXPECT_EQ(source->hidden, source->number == 7) << source->id;
+  }
+  EXPECT_EQ(numbers, (std::vector<int>{4, 2, 3, 6, 5, 1, 7}));
 }
 
 }  // namespace

@@ -13,23 +13,27 @@ TEST(CliOptions, DefaultsAreThoseOfTheWindowAtStartUp) {
   auto p = Parse({"电影"});
   ASSERT_TRUE(p.options);
   EXPECT_EQ(p.options->mode, 1);
-  EXPECT_EQ(p.options->source, 4);
+  EXPECT_EQ(p.options->source, "xun6");
   EXPECT_FALSE(p.options->json);
   EXPECT_EQ(p.options->keyword, Gbk("电影"));
 }
 
-TEST(CliOptions, SourcesByNameOrNumberAndEveryOption) {
+TEST(CliOptions, EveryOption) {
   auto p = Parse({"--mode", "torrent", "--source", "tazhao", "--hosts", "h.ini", "--max-pages", "3",
-                  "--timeout", "5", "--format", "json", "x"});
+                  "--timeout", "5", "--format", "json", "--sources", "d", "--page", "p.html", "x"});
   ASSERT_TRUE(p.options) << p.error;
   EXPECT_EQ(p.options->mode, 2);
-  EXPECT_EQ(p.options->source, 1);
+  EXPECT_EQ(p.options->source, "tazhao");
+  EXPECT_EQ(p.options->sourcesDir, "d");
+  EXPECT_EQ(p.options->pageFile, "p.html");
   EXPECT_EQ(p.options->hostsFile, "h.ini");
   EXPECT_EQ(p.options->maxPages, 3);
   EXPECT_EQ(p.options->timeoutSeconds, 5);
   EXPECT_TRUE(p.options->json);
-  EXPECT_EQ(Parse({"--source", "6", "x"}).options->source, 6);
-  EXPECT_EQ(Parse({"--source", "115", "x"}).options->source, 2);
+  // Listing needs no keyword.
+  auto list = Parse({"--list-sources"});
+  ASSERT_TRUE(list.options) << list.error;
+  EXPECT_TRUE(list.options->listSources);
 }
 
 TEST(CliOptions, OptionsGoAnywhereAndDoubleDashEndsThem) {
@@ -69,8 +73,7 @@ TEST(CliOptions, UsageErrors) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {},
            {"a", "b"},
-           {"--source", "8", "x"},
-           {"--source", "bing", "x"},
+           {"--source"},
            {"--mode", "files", "x"},
            {"--max-pages", "0", "x"},
            {"--timeout", "-1", "x"},

@@ -8,6 +8,7 @@
 
 #include "app/gui/background_hit_page_download.h"
 #include "gui/gui_test_support.h"
+#include "support/built_in_sources.h"
 #include "net/qt_event_pump.h"
 #include "runtime/codepage.h"
 #include "support/local_http_server.h"
@@ -66,7 +67,7 @@ class RealAddressDialogTest : public ::testing::Test {
     QtEventPump pump;
     CookieStore cookies;
     BackgroundHitPageDownload download(pump, cookies, timeoutSeconds);
-    RealAddressDialog dialog(results_, shell_, download, realAddress_);
+    RealAddressDialog dialog(results_, shell_, download, realAddress_, testing::Markers115());
     DialogView view;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -149,7 +150,7 @@ TEST_F(RealAddressDialogTest, ClosingTheDialogGivesUpItsDownload) {
   QtEventPump pump;
   CookieStore cookies;
   BackgroundHitPageDownload download(pump, cookies, 10);
-  RealAddressDialog dialog(results_, shell_, download, realAddress_);
+  RealAddressDialog dialog(results_, shell_, download, realAddress_, testing::Markers115());
   QTimer::singleShot(200, &dialog, [&] { dialog.close(); });
   auto started = std::chrono::steady_clock::now();
   dialog.Run();

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "app/gui/hosts_option.h"
+#include "app/gui/window_options.h"
 #include "app/gui/qt_shell_opener.h"
 
 namespace panscout {
@@ -47,18 +47,22 @@ TEST(HostsOption, ReadsTheHostsFileAndReportsItsFaults) {
   std::string bad = dir.filePath("bad.ini").toStdString();
   std::ofstream(bad) << "this is not a hosts file\n";
 
-  Hosts hosts = Hosts::Defaults();
-  EXPECT_EQ(ApplyHostsOption({"panscout"}, hosts), std::nullopt);
+  WindowOptions options;
+  Hosts& hosts = options.hosts;
+  EXPECT_EQ(ReadWindowOptions({"panscout"}, options), std::nullopt);
   EXPECT_EQ(hosts.baidu, Hosts::Defaults().baidu);
-  EXPECT_EQ(ApplyHostsOption({"panscout", "--hosts", QString::fromStdString(good)}, hosts), std::nullopt);
+  EXPECT_EQ(ReadWindowOptions({"panscout", "--hosts", QString::fromStdString(good)}, options), std::nullopt);
   EXPECT_EQ(hosts.baidu, "127.0.0.1:8080");
   EXPECT_EQ(hosts.google, Hosts::Defaults().google);
 
-  EXPECT_TRUE(ApplyHostsOption({"panscout", "--hosts=" + QString::fromStdString(bad)}, hosts));
-  EXPECT_TRUE(ApplyHostsOption({"panscout", "--hosts"}, hosts));
-  EXPECT_TRUE(ApplyHostsOption({"panscout", "--hosts", dir.filePath("none.ini")}, hosts));
-  EXPECT_TRUE(ApplyHostsOption({"panscout", "--colour"}, hosts));
-  EXPECT_TRUE(ApplyHostsOption({"panscout", "stray"}, hosts));
+  EXPECT_TRUE(ReadWindowOptions({"panscout", "--hosts=" + QString::fromStdString(bad)}, options));
+  EXPECT_TRUE(ReadWindowOptions({"panscout", "--hosts"}, options));
+  EXPECT_TRUE(ReadWindowOptions({"panscout", "--hosts", dir.filePath("none.ini")}, options));
+  EXPECT_TRUE(ReadWindowOptions({"panscout", "--colour"}, options));
+  EXPECT_TRUE(ReadWindowOptions({"panscout", "stray"}, options));
+  EXPECT_TRUE(options.sourceDirs.empty());
+  EXPECT_EQ(ReadWindowOptions({"panscout", "--sources", "/my/sources"}, options), std::nullopt);
+  EXPECT_EQ(options.sourceDirs, std::vector<std::filesystem::path>{"/my/sources"});
 }
 
 }  // namespace

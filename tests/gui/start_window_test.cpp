@@ -21,6 +21,7 @@
 
 #include "app/gui/busy_indicator.h"
 #include "gui/gui_test_support.h"
+#include "support/built_in_sources.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
@@ -47,7 +48,7 @@ class StartWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window = std::make_unique<StartWindow>(StartWindowServices{
-        state, results, shell, pages, realAddress, "http://blog.test/panscout"});
+        state, sources, results, shell, pages, realAddress, "http://blog.test/panscout"});
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -103,6 +104,7 @@ class StartWindowTest : public ::testing::Test {
     QApplication::sendEvent(list->viewport(), &menuEvent);
   }
 
+  SourceTable sources = testing::BuiltInSources();
   SearchState state;
   ResultList results;
   RecordingShell shell;

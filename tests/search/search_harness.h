@@ -17,7 +17,7 @@
 #include "search/hosts.h"
 #include "search/search_controller.h"
 #include "search/search_window.h"
-#include "search/source_catalog.h"
+#include "support/built_in_sources.h"
 #include "support/scripted_event_pump.h"
 
 namespace panscout::testing {
@@ -82,9 +82,6 @@ class QueuedPages : public PageSource {
  private:
   EventPump& pump_;
 };
-
-// The program's own definitions, with `hosts` filled in.
-inline SourceTable BuiltInSources(const Hosts& hosts) { return LoadSources(hosts, {}).table; }
 
 struct SearchHarness {
   explicit SearchHarness(Hosts serviceHosts = Hosts::Defaults()) : hosts(std::move(serviceHosts)) {

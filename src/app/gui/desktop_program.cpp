@@ -13,7 +13,7 @@ DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<Te
       session_(std::move(hosts), catalog_.table),
       pages_(pump_, session_.cookies),
       window_(std::make_unique<StartWindow>(StartWindowServices{
-          session_.state, session_.results, shell, hitPages_, session_.realAddress,
+          session_.state, session_.sources, session_.results, shell, hitPages_, session_.realAddress,
           session_.hosts.blog})),
       viewer_(new WebEngineViewer(window_->automationViewer())),
       controller_(std::make_unique<SearchController>(

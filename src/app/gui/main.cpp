@@ -9,10 +9,22 @@
 #include "app/gui/artwork.h"
 #include "app/gui/desktop_program.h"
 #include "app/gui/first_paint_probe.h"
-#include "app/gui/hosts_option.h"
+#include "app/gui/window_options.h"
 #include "app/gui/qt_shell_opener.h"
+#include "search/source_catalog.h"
 
 namespace {
+
+// Broken definition files are skipped; the user learns which and why.
+void ReportSkippedSources(const std::vector<std::string>& errors) {
+  if (errors.empty()) return;
+  QString text = QString::fromUtf8("这些来源定义有错，已跳过：\n");
+  for (const std::string& error : errors) {
+    std::fprintf(stderr, "panscout: %s\n", error.c_str());
+    text += "\n" + QString::fromStdString(error);
+  }
+  QMessageBox::warning(nullptr, "Panscout", text);
+}
 
 int RunWindow(int argc, char* argv[]) {
   // Qt WebEngine shares its GL contexts with the widgets.
@@ -22,8 +34,9 @@ int RunWindow(int argc, char* argv[]) {
   QApplication::setWindowIcon(panscout::ProductIcon());
   panscout::InstallFirstPaintProbe(app);
 
-  panscout::Hosts hosts = panscout::Hosts::Defaults();
-  if (auto error = panscout::ApplyHostsOption(QApplication::arguments(), hosts)) {
+  panscout::WindowOptions options;
+  options.sourceDirs.push_back(panscout::UserSourcesDirectory());
+  if (auto error = panscout::ReadWindowOptions(QApplication::arguments(), options)) {
     std::fprintf(stderr, "panscout: %s\n", error->c_str());
     QMessageBox::critical(nullptr, "Panscout", QString::fromStdString(*error));
     return 2;
@@ -31,8 +44,9 @@ int RunWindow(int argc, char* argv[]) {
 
   panscout::QtShellOpener shell;
   // The run's state goes with the program, before the application object.
-  auto program = std::make_unique<panscout::DesktopProgram>(std::move(hosts), shell,
-                                                            panscout::TempDirectory::ForUser());
+  auto program = std::make_unique<panscout::DesktopProgram>(std::move(options.hosts), shell,
+                                                            panscout::TempDirectory::ForUser(), options.sourceDirs);
+  ReportSkippedSources(program->sourceErrors());
   program->Start();
   int code = QApplication::exec();
   program.reset();

@@ -13,13 +13,15 @@ constexpr int kRealAddressKind = 1;  // the 115 net disk's page layout
 }
 
 RealAddressDialog::RealAddressDialog(const ResultList& results, ShellOpener& shell,
-                                     HitPageDownload& download, Text& realAddress, QWidget* parent)
+                                     HitPageDownload& download, Text& realAddress, RealAddressMarkers markers,
+                                     QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
                           Qt::WindowTitleHint),
       results_(results),
       shell_(shell),
       download_(download),
       realAddress_(realAddress),
+      markers_(std::move(markers)),
       message_(new QPlainTextEdit(Ui("请点击下面地址直接下载"), this)),
       directButton_(new QPushButton(Ui("直接下载"), this)),
       pageButton_(new QPushButton(Ui("不信？打开网页看看"), this)) {
@@ -58,7 +60,7 @@ void RealAddressDialog::Resolve() {
   // The hit is taken before the wait: a running search may clear the list meanwhile.
   Text name = SelectedHitName(results_);
   // Closing the dialog gives up the download; a late answer is dropped.
-  Text found = ResolveRealAddress(download_, SelectedHitPage(results_), kRealAddressKind,
+  Text found = ResolveRealAddress(download_, SelectedHitPage(results_), kRealAddressKind, markers_,
                                   [this] { return !isVisible(); });
   if (!isVisible()) return;
   setWindowTitle(ToQString(name));

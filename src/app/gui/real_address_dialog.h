@@ -16,8 +16,9 @@ namespace panscout {
 class RealAddressDialog : public QDialog {
   Q_OBJECT
  public:
+  // `markers` are those of the source the hit comes from.
   RealAddressDialog(const ResultList& results, ShellOpener& shell, HitPageDownload& download,
-                    Text& realAddress, QWidget* parent = nullptr);
+                    Text& realAddress, RealAddressMarkers markers, QWidget* parent = nullptr);
 
   // Shows the dialog, resolves the selected hit's address, and runs modally
   // until the user closes it.
@@ -30,6 +31,7 @@ class RealAddressDialog : public QDialog {
   ShellOpener& shell_;
   HitPageDownload& download_;
   Text& realAddress_;
+  RealAddressMarkers markers_;
   QPlainTextEdit* message_;
   QPushButton* directButton_;
   QPushButton* pageButton_;

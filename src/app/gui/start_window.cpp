@@ -147,20 +147,19 @@ void StartWindow::BuildSourceColumn() {
   sources->setMovable(false);
   sources->setStyleSheet("QToolBar{spacing:0;padding:0;border:none;}");
   auto* group = new QActionGroup(sources);
-  const char* const captions[kSourceButtonCount] = {"讯6",     "115网盘", "纳米盘", "新浪爱问",
-                                                    "rayfile", "千脑",    "hotfile"};
   QIcon icon = SourceIcon();
-  for (int i = 0; i < kSourceButtonCount; ++i) {
-    QAction* action = sources->addAction(icon, Ui(captions[i]));
+  bool first = true;
+  for (const SourceRule* source : services_.sources.Buttons()) {
+    QAction* action = sources->addAction(icon, ToQString(source->caption));
     action->setCheckable(true);
-    action->setChecked(i == 0);
-    action->setVisible(i != kHiddenSourceButton);
+    action->setChecked(first);
+    first = false;
+    action->setVisible(!source->hidden);
     group->addAction(action);
-    // Six visible buttons share the 312-pixel column.
+    // Six visible buttons share the 312-pixel column; more go into its overflow menu.
     sources->widgetForAction(action)->setFixedSize(78, 51);
-    connect(action, &QAction::triggered, this, [this, i] {
-      if (int source = SourceForButton(i)) services_.state.sourceNumber = source;
-    });
+    connect(action, &QAction::triggered, this,
+            [this, number = source->number] { services_.state.sourceNumber = number; });
   }
 }
 
@@ -290,18 +289,20 @@ void StartWindow::ShowAboutBox() {
 }
 
 void StartWindow::OnResultDoubleClick() {
-  DoubleClickAction action = DecideDoubleClick(services_.state, services_.results);
+  DoubleClickAction action = DecideDoubleClick(services_.state, services_.sources, services_.results);
   if (action.kind == DoubleClickAction::kRealAddressDialog) ShowRealAddressDialog();
   if (action.kind == DoubleClickAction::kOpenAddress) OpenWithShell(services_.shell, action.address);
 }
 
 void StartWindow::OnResultRightClick() {
-  if (ShowsResultMenu(services_.state)) menu_->exec(QCursor::pos());
+  if (ShowsResultMenu(services_.state, services_.sources)) menu_->exec(QCursor::pos());
 }
 
 void StartWindow::ShowRealAddressDialog() {
-  RealAddressDialog dialog(services_.results, services_.shell, services_.hitPages,
-                           services_.realAddress, this);
+  const RealAddressMarkers* markers = RealAddressMarkersOf(services_.state, services_.sources);
+  if (!markers) return;
+  RealAddressDialog dialog(services_.results, services_.shell, services_.hitPages, services_.realAddress, *markers,
+                           this);
   dialog.Run();
 }
 

@@ -32,6 +32,7 @@ class BusyIndicator;
 
 struct StartWindowServices {
   SearchState& state;
+  const SourceTable& sources;
   ResultList& results;
   ShellOpener& shell;
   HitPageDownload& hitPages;
