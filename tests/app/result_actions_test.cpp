@@ -62,7 +62,8 @@ TEST(ShowsResultMenu, OnlyForThe115SourceInEitherMode) {
 
 TEST(SourceButtons, FollowTheToolbarOrderWithHotfileHidden) {
   std::vector<int> numbers;
-  for (const SourceRule* source : testing::BuiltInSources().Buttons()) {
+  const SourceTable sources = testing::BuiltInSources();
+  for (const SourceRule* source : sources.Buttons()) {
     numbers.push_back(source->number);
     EXPECT_EQ(source->hidden, source->number == 7) << source->id;
   }

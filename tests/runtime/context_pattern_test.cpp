@@ -6,6 +6,7 @@
 
 #include "runtime/codepage.h"
 #include "search/fixture_pages.h"
+#include "support/built_in_sources.h"
 
 namespace panscout {
 namespace {
@@ -37,11 +38,18 @@ void ExpectSameMatches(const Text& patternText, const Text& text) {
   }
 }
 
+// Every pattern of the program's definitions, and one with escapes.
 const std::vector<Text>& ExtractionPatterns() {
-  static const std::vector<Text> patterns = {
-      "target=\"_blank\">(.*?)</a>", "href=\"http://u.115.com(.*?)\" target=\"_blank\">",
-      "u=(.*?)&amp", "class=\"s\">(.*?)MB.", Gbk("文件大小：(.*?) 提取码"), Gbk("找到相关结果(.*?)个"),
-      "<div class=\"introtext\">(.*?)</div>", "href=\"/f/(.*?)\"", "href=\"http://u\\.115\\.com\\((.*?)\\)\\\\"};
+  static const std::vector<Text> patterns = [] {
+    std::vector<Text> all = {"href=\"http://u\\.115\\.com\\((.*?)\\)\\\\"};
+    const SourceTable sources = testing::BuiltInSources();
+    for (const SourceRule& s : sources.All()) {
+      for (const Text& p : {s.title.pattern, s.link.pattern, s.size.pattern, s.totalPattern, s.noResultPattern}) {
+        if (!p.empty()) all.push_back(p);
+      }
+    }
+    return all;
+  }();
   return patterns;
 }
 

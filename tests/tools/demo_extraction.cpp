@@ -32,16 +32,6 @@ Hosts ProgramHosts(const DemoHosts& demo) {
   return hosts;
 }
 
-// Group 1 of every successive match of a pattern of the program (GBK).
-std::vector<std::string> ProgramCaptures(const Text& pattern, const std::string& text) {
-  const boost::regex regex(pattern, boost::regex::perl);
-  std::vector<std::string> captures;
-  for (boost::sregex_iterator it(text.begin(), text.end(), regex), end; it != end; ++it) {
-    captures.push_back((*it)[1].str());
-  }
-  return captures;
-}
-
 std::string Removed(std::string text, const std::vector<Removal>& removals) {
   for (const Removal& removal : removals) text = RemoveEvery(text, removal.piece, removal.exactCase);
   return text;
@@ -57,6 +47,19 @@ std::string FirstCapture(const Text& pattern, const std::string& text) {
 
 std::string Gbk(const std::string& utf8) { return Utf8ToGbkBytes(utf8); }
 
+std::vector<std::string> ProgramCaptures(const Text& pattern, const std::string& text) {
+  const boost::regex regex(pattern, boost::regex::perl);
+  std::vector<std::string> captures;
+  for (boost::sregex_iterator it(text.begin(), text.end(), regex), end; it != end; ++it) {
+    captures.push_back((*it)[1].str());
+  }
+  return captures;
+}
+
+SourceRule ProgramRules(const DemoHosts& hosts, int source) {
+  return RulesFor(LoadSources(ProgramHosts(hosts), {}).table, source);
+}
+
 std::vector<std::string> Captures(const std::string& pattern, const std::string& text) {
   const boost::regex regex(Gbk(pattern), boost::regex::perl);
   std::vector<std::string> captures;
@@ -67,8 +70,7 @@ std::vector<std::string> Captures(const std::string& pattern, const std::string&
 }
 
 PageReading ReadPage(const DemoHosts& hosts, int source, const std::string& body) {
-  const SourceTable table = LoadSources(ProgramHosts(hosts), {}).table;
-  const SourceRule& rules = RulesFor(table, source);
+  const SourceRule rules = ProgramRules(hosts, source);
   // The demo serves its viewer pages in UTF-8.
   const std::string page = Removed(rules.utf8 || rules.readThroughViewer ? Utf8ToGbkBytes(body) : body, rules.pageRemovals);
   const std::string stripped = Removed(page, rules.strip);

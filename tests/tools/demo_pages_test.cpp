@@ -19,6 +19,8 @@ namespace {
 
 using testing::Captures;
 using testing::Gbk;
+using testing::ProgramCaptures;
+using testing::ProgramRules;
 using testing::ReadPage;
 
 DemoHosts SampleHosts() {
@@ -118,7 +120,11 @@ TEST(DemoResultPages, NothingGivesTheNoResultPages) {
       const bool baidu = source == k115 || source == kNamipan || source == kRayFile || source == kTorrent;
       // Every Baidu page says it; the torrent search does not look.
       EXPECT_EQ(reading.saysNoResults, baidu && source != kTorrent) << "source " << source;
-      EXPECT_EQ(Captures("找不到(.*?)查询", page.body) == std::vector<std::string>{Gbk("和您的")}, baidu) << source;
+      const SourceRule baiduRules = ProgramRules(hosts, k115);
+      EXPECT_EQ(ProgramCaptures(baiduRules.noResultPattern, page.body) ==
+                    std::vector<std::string>{baiduRules.noResultCapture},
+                baidu)
+          << source;
       EXPECT_EQ(reading.reportedTotal, 0) << "source " << source;
       EXPECT_EQ(reading.titles, 0u) << "source " << source;
       EXPECT_EQ(Captures("(约|共找到|获得)", page.body).size(), 0u) << "source " << source;
@@ -130,22 +136,25 @@ TEST(DemoResultPages, SiteLinksNeedTheSnapshotRemoval) {
   // Left in place, a snapshot link's capture runs on into the next hit's link.
   const DemoHosts hosts = SampleHosts();
   const std::string body = ResultPage(hosts, kNamipan, ParseKeyword("电影"), 0).body;
-  auto snapshotCaptures = [](const std::string& page) {
+  const SourceRule rules = ProgramRules(hosts, kNamipan);
+  auto snapshotCaptures = [&](const std::string& page) {
     int n = 0;
-    for (const std::string& link : Captures("href=\"http://(.*?)\" target=\"_blank\">", SplitText(page, Gbk("咨询热线："))[1])) {
+    for (const std::string& link : ProgramCaptures(rules.link.pattern, SplitText(page, *rules.split)[1])) {
       n += link.find("/c?m=") != std::string::npos;
     }
     return n;
   };
   EXPECT_EQ(snapshotCaptures(body), 9);
-  EXPECT_EQ(snapshotCaptures(RemoveEvery(body, "http://" + SnapshotLabels(hosts), false)), 0);
+  ASSERT_EQ(rules.pageRemovals.size(), 1u);
+  EXPECT_EQ(snapshotCaptures(RemoveEvery(body, rules.pageRemovals[0].piece, false)), 0);
 }
 
 TEST(DemoResultPages, SitePagesKeepAdvertisementsOutOfTheResultPart) {
   const DemoHosts hosts = SampleHosts();
   const std::string page = ResultPage(hosts, kTorrent, ParseKeyword("电影#3"), 0).body;
-  EXPECT_EQ(Captures("target=\"_blank\">(.*?)</a>", page).size(), 4u);
-  EXPECT_EQ(SplitText(page, Gbk("咨询热线：")).size(), 3u);
+  const SourceRule rules = ProgramRules(hosts, kTorrent);
+  EXPECT_EQ(ProgramCaptures(rules.title.pattern, page).size(), 4u);
+  EXPECT_EQ(SplitText(page, *rules.split).size(), 3u);
 }
 
 TEST(Demo115Page, RealAddressStandsBetweenTheMarkersAfterTheResultMarker) {
@@ -153,19 +162,20 @@ TEST(Demo115Page, RealAddressStandsBetweenTheMarkersAfterTheResultMarker) {
   const Hit hit = ExpectedHit(hosts, k115, ParseKeyword("电影"), 5);
   const std::string id = hit.address.substr(hit.address.rfind('/') + 1);
   const std::string page = Page115(hosts, id).body;
-  const int result = FindText(page, "<div class=\"sr\"></div>", std::nullopt, false);
+  const RealAddressMarkers markers = *ProgramRules(hosts, k115).realAddress;
+  const int result = FindText(page, markers.result, std::nullopt, false);
   ASSERT_GT(result, 0);
-  const int first = FindText(page, "<a href=\"http://", std::nullopt, false);
-  const int link = FindText(page, "<a href=\"http://", result, false);
+  const int first = FindText(page, markers.link, std::nullopt, false);
+  const int link = FindText(page, markers.link, result, false);
   EXPECT_LT(first, result);  // a link before the marker must be skipped
-  const int end = FindText(page, "\" onclick=", link + 16, false);
+  const int end = FindText(page, markers.end, link + 16, false);
   ASSERT_GT(end, link);
   EXPECT_EQ(MiddleText(page, link + 16, end - link - 16), "127.0.0.1:40006/get/" + id);
   EXPECT_EQ(RealAddress115(hosts, id), "127.0.0.1:40006/get/" + id);
 
   const std::string deleted = Page115(hosts, "no-such-file").body;
-  EXPECT_EQ(FindText(deleted, "<div class=\"sr\"></div>", std::nullopt, false), -1);
-  EXPECT_EQ(FindText(deleted, "\" onclick=", std::nullopt, false), -1);
+  EXPECT_EQ(FindText(deleted, markers.result, std::nullopt, false), -1);
+  EXPECT_EQ(FindText(deleted, markers.end, std::nullopt, false), -1);
 }
 
 TEST(DemoAnnouncement, PayloadBecomesTheSettingsFile) {
