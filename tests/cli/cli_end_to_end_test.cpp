@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "demo/result_pages.h"
 #include "support/child_process.h"
+#include "support/user_definition.h"
 #include "tools/demo_process.h"
 
 namespace panscout {
@@ -97,6 +103,34 @@ TEST_F(CliAgainstDemo, NoResultsAndJsonOutput) {
   auto row = ExpectedRow(demo::kIAsk, "歌#1", 1);
   EXPECT_EQ(json.out, "[\n {\"name\": \"" + row[0] + "\", \"size\": \"" + row[1] + "\", \"address\": \"" + row[2] +
                           "\"}\n]\n");
+}
+
+TEST_F(CliAgainstDemo, AUserDefinitionSearchesFromItsDirectoryOrTheUsersOwn) {
+  const std::filesystem::path home = std::filesystem::path(::testing::TempDir()) / ("panscout-data-" + std::to_string(getpid()));
+  const std::filesystem::path own = home / "panscout" / "sources", other = home / "other";
+  std::filesystem::create_directories(own);
+  std::filesystem::create_directories(other);
+  setenv("XDG_DATA_HOME", home.c_str(), 1);
+  for (const std::filesystem::path& dir : {own, other}) {
+    std::filesystem::remove(own / "mysite.toml");
+    std::ofstream(dir / "mysite.toml", std::ios::binary) << testing::UserCopy(PANSCOUT_SOURCES "/namipan.toml", "mysite", "我的站");
+    std::vector<std::string> args = {"--source", "mysite", "电影"};
+    if (dir == other) args.insert(args.begin(), {"--sources", other.string()});
+    ChildResult r = Cli(args);
+    auto rows = Rows(r.out);
+    ASSERT_EQ(rows.size(), 23u) << r.err;
+    for (int k = 1; k <= 23; ++k) EXPECT_EQ(rows[k - 1], ExpectedRow(demo::kNamipan, "电影", k));
+    EXPECT_EQ(r.err, "状态：已经搜索完毕！\n");
+  }
+  ChildResult listed = Cli({"--sources", other.string(), "--list-sources"});
+  EXPECT_EQ(listed.exitCode, 0);
+  EXPECT_EQ(listed.out.substr(listed.out.rfind("\n", listed.out.size() - 2) + 1), "mysite\t我的站\tsite\n");
+  std::ofstream(other / "broken.toml") << "id = \"broken\"\n[query]\npath = 3\n";
+  ChildResult skipped = Cli({"--sources", other.string(), "--source", "mysite", "--max-pages", "1", "电影"});
+  EXPECT_EQ(Rows(skipped.out).size(), 10u);
+  EXPECT_NE(skipped.err.find("broken.toml:3: query.path must be a string"), std::string::npos) << skipped.err;
+  unsetenv("XDG_DATA_HOME");
+  std::filesystem::remove_all(home);
 }
 
 TEST_F(CliAgainstDemo, UsageErrorsExitWithTwo) {

@@ -11,13 +11,18 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "demo/result_pages.h"
 #include "demo/site_pages.h"
 #include "gui/demo_services_fixture.h"
 #include "gui/gui_test_support.h"
+#include "support/user_definition.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
@@ -46,12 +51,14 @@ class DesktopSearchTest : public testing::DemoServicesTest {
     Hosts hosts = Hosts::Defaults();
     ASSERT_EQ(LoadHostsFile(demo_->hostsPath(), hosts), std::nullopt);
     // The advertisements, with their boxes, stay out of these searches.
-    program_ = std::make_unique<DesktopProgram>(hosts, shell_, std::nullopt);
+    program_ = std::make_unique<DesktopProgram>(hosts, shell_, std::nullopt, SourceDirs());
     auto question = AnswerNextModal(QMessageBox::Cancel);
     program_->Start();
     ASSERT_TRUE(question->seen);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
   }
+
+  virtual std::vector<std::filesystem::path> SourceDirs() const { return {}; }
 
   StartWindow& window() { return program_->window(); }
   template <typename W>
@@ -216,6 +223,32 @@ TEST_F(DesktopSearchTest, ViewerSourceReadsItsPagesThroughWebEngine) {
   TypeKeyword("movie#12");
   ExpectSearchingLook(ClickStart());
   ExpectRows(demo::kXun6, "movie#12", 12, true);
+  ExpectIdle("状态：已经搜索完毕！");
+}
+
+// A user's own source gets a button after the built-ins' and searches like them.
+class DesktopUserSourceTest : public DesktopSearchTest {
+ protected:
+  std::vector<std::filesystem::path> SourceDirs() const override { return {dir_.path().toStdString()}; }
+  void SetUp() override {
+    std::ofstream(dir_.filePath("mysite.toml").toStdString(), std::ios::binary)
+        << testing::UserCopy(PANSCOUT_SOURCES "/namipan.toml", "mysite", "我的站");
+    std::ofstream(dir_.filePath("broken.toml").toStdString()) << "id = 1\n";
+    DesktopSearchTest::SetUp();
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(DesktopUserSourceTest, AUserSourceHasItsButtonAndSearches) {
+  QList<QAction*> buttons = Find<QToolBar>("工具条2")->actions();
+  ASSERT_FALSE(buttons.isEmpty());
+  EXPECT_EQ(buttons.back()->text(), U("我的站"));
+  ASSERT_FALSE(program_->sourceErrors().empty());
+  for (const std::string& error : program_->sourceErrors()) EXPECT_NE(error.find("broken.toml:"), std::string::npos);
+  Press("工具条2", "我的站");
+  TypeKeyword("movie#13");
+  ClickStart();
+  ExpectRows(demo::kNamipan, "movie#13", 13, true);
   ExpectIdle("状态：已经搜索完毕！");
 }
 
