@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -21,6 +22,64 @@ bool WindowMatches(const Text& text, std::size_t at, const Text& sought, bool fo
   }
   return true;
 }
+
+// The first place at or after `from` where `sought` (not empty) stands, at any
+// byte: the first byte is found with memchr, in both cases when folding.
+std::size_t FindWindow(const Text& text, std::size_t from, const Text& sought, bool foldCase) {
+  if (!foldCase) return text.find(sought, from);
+  const auto first = static_cast<unsigned char>(sought[0]);
+  const unsigned char small = FoldCase(first);
+  const unsigned char capital = small >= 'a' && small <= 'z' ? small - 32 : small;
+  for (std::size_t at = from; at < text.size() && text.size() - at >= sought.size(); ++at) {
+    const char* base = text.data() + at;
+    std::size_t left = text.size() - at - sought.size() + 1;
+    const void* a = std::memchr(base, small, left);
+    const void* b = capital == small ? nullptr : std::memchr(base, capital, left);
+    if (!a && !b) return Text::npos;
+    const char* hit = static_cast<const char*>(!a ? b : !b ? a : std::min(a, b));
+    at = hit - text.data();
+    if (WindowMatches(text, at, sought, true)) return at;
+  }
+  return Text::npos;
+}
+
+// Finds `sought` at the character boundaries of a walk over the text that
+// starts at a boundary, as a walk one character at a time would, but checks
+// the boundary only at the places where `sought` stands: a place is one when
+// an even number of bytes of 0x80 and above run back from it (an ASCII byte
+// always ends a character, as a trail byte or alone).
+class BoundarySearch {
+ public:
+  BoundarySearch(const Text& text, const Text& sought, bool foldCase)
+      : text_(text), sought_(sought), foldCase_(foldCase) {}
+
+  // The first match at a boundary at or after the boundary `from`; npos if none.
+  std::size_t Next(std::size_t from) {
+    known_ = from;
+    for (std::size_t at = from;; ++at) {
+      at = FindWindow(text_, at, sought_, foldCase_);
+      if (at == Text::npos) return at;
+      if (IsBoundary(text_, known_, at)) {
+        known_ = at;
+        return at;
+      }
+      known_ = at + 1;  // `at` is a trail byte, so a character ends after it
+    }
+  }
+
+  // Whether `at` is a boundary of a walk that passed the boundary `origin` (at or before it).
+  static bool IsBoundary(const Text& text, std::size_t origin, std::size_t at) {
+    std::size_t high = 0;
+    for (std::size_t q = at; q > origin && IsLead(static_cast<unsigned char>(text[q - 1])); --q) ++high;
+    return high % 2 == 0;
+  }
+
+ private:
+  const Text& text_;
+  const Text& sought_;
+  bool foldCase_;
+  std::size_t known_ = 0;
+};
 
 // Length of the character at offset i: 2 at a lead byte with a trail, 1 otherwise,
 // 0 for a lead byte that is the last byte of the text.
@@ -118,13 +177,8 @@ int FindText(const Text& text, const Text& sought, std::optional<int> start, boo
   std::size_t s = (start && *start >= 1) ? static_cast<std::size_t>(*start - 1) : 0;
   if (s >= text.size()) return kNotFound;
   if (sought.empty()) return 1;
-  for (std::size_t i = s; text.size() - i >= sought.size();) {
-    if (WindowMatches(text, i, sought, ignoreCase)) return static_cast<int>(i + 1);
-    std::size_t n = CharLength(text, i);
-    if (n == 0) break;
-    i += n;
-  }
-  return kNotFound;
+  std::size_t at = BoundarySearch(text, sought, ignoreCase).Next(s);
+  return at == Text::npos ? kNotFound : static_cast<int>(at + 1);
 }
 
 Text ReplaceSubtext(const Text& text, const Text& sought, const Text& replacement,
@@ -136,21 +190,24 @@ Text ReplaceSubtext(const Text& text, const Text& sought, const Text& replacemen
     return text;
   }
   Text out = text.substr(0, from - 1);
+  BoundarySearch search(text, sought, !caseSensitive);
   std::size_t i = from - 1;
-  while (remaining != 0 && text.size() - i >= sought.size()) {
-    if (WindowMatches(text, i, sought, !caseSensitive)) {
-      out += replacement;
-      i += sought.size();
-      if (remaining > 0) --remaining;
-      continue;
-    }
-    std::size_t n = CharLength(text, i);
-    if (n == 0) return out;  // a lone lead byte at the very end is dropped
-    out.append(text, i, n);
-    i += n;
+  while (remaining != 0) {
+    std::size_t at = search.Next(i);
+    if (at == Text::npos) break;
+    out.append(text, i, at - i);
+    out += replacement;
+    i = at + sought.size();
+    if (remaining > 0) --remaining;
   }
-  out.append(text, i, Text::npos);
-  return out;
+  // A walk that reaches a lone lead byte at the very end drops it; only a
+  // one-byte piece lets the walk get that far.
+  const std::size_t last = text.size() - 1;
+  if (remaining != 0 && sought.size() == 1 && last >= i && IsLead(static_cast<unsigned char>(text[last])) &&
+      BoundarySearch::IsBoundary(text, i, last)) {
+    return out.append(text, i, last - i);
+  }
+  return out.append(text, i, Text::npos);
 }
 
 Text RemoveEvery(const Text& text, const Text& piece, bool caseSensitive) {
@@ -172,18 +229,12 @@ TextArray SplitText(const Text& text, const std::optional<Text>& delimiter,
   TextArray parts;
   if (text.empty() || limit == 0) return parts;
   if (delim.empty()) return {text};
+  BoundarySearch search(text, delim, false);
   std::size_t begin = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    if (text.size() - i >= delim.size() && text.compare(i, delim.size(), delim) == 0) {
-      parts.push_back(text.substr(begin, i - begin));
-      if (limit > 0 && static_cast<int>(parts.size()) == limit) return parts;
-      i += delim.size();
-      begin = i;
-      continue;
-    }
-    std::size_t n = CharLength(text, i);
-    if (n == 0) break;
-    i += n;
+  for (std::size_t at = search.Next(0); at != Text::npos; at = search.Next(begin)) {
+    parts.push_back(text.substr(begin, at - begin));
+    if (limit > 0 && static_cast<int>(parts.size()) == limit) return parts;
+    begin = at + delim.size();
   }
   if (begin < text.size()) parts.push_back(text.substr(begin));
   return parts;
