@@ -1,117 +1,173 @@
 #include "runtime/codepage.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <bit>
-#include <cerrno>
-#include <cstring>
-#include <map>
-#include <utility>
+
+#include "runtime/cp936_tables.h"
 
 namespace panscout {
 namespace {
 
-constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-constexpr const char* kUtf32Name = kLittleEndian ? "UTF-32LE" : "UTF-32BE";
+// What each decoder gives for input it cannot read, and each encoder for a
+// character its target cannot hold.
+constexpr char32_t kGbkInvalid = U'?';
+constexpr char32_t kUnicodeInvalid = U'\uFFFD';
+constexpr char32_t kEnd = 0xFFFFFFFF;  // the input is used up
 
-// Every conversion goes through UTF-32, so that each iconv pass has one kind of
-// failure: in the decoding pass only invalid input, in the encoding pass only
-// characters the target cannot hold.
-struct Encoding {
-  const char* name;
-  std::size_t unitSize;         // bytes skipped past an invalid unit
-  char32_t invalidReplacement;  // what an invalid unit decodes to
-  std::string_view unmappable;  // the default character "?" in this encoding
-};
+bool IsContinuation(char b) { return (static_cast<unsigned char>(b) & 0xC0) == 0x80; }
 
-const Encoding kGbk{"CP936", 1, U'?', "?"};
-const Encoding kUtf8{"UTF-8", 1, U'\uFFFD', "?"};
-const Encoding kUtf16{kLittleEndian ? "UTF-16LE" : "UTF-16BE", 2, U'\uFFFD',
-                      std::string_view(kLittleEndian ? "?\0" : "\0?", 2)};
-
-std::string_view AsBytes(const char32_t& c) {
-  return {reinterpret_cast<const char*>(&c), sizeof c};
-}
-
-// Opening a descriptor costs more than most conversions, so each thread keeps
-// the few it uses.
-class Descriptors {
+// Decoders: the next code point of `in` from `i`, moving `i` past it. Input a
+// decoder cannot read gives its invalid character and moves one unit on; a
+// sequence that the input ends inside gives it once and ends the input.
+class GbkReader {
  public:
-  ~Descriptors() {
-    for (auto& [names, cd] : open_) iconv_close(cd);
+  explicit GbkReader(std::string_view in) : in_(in) {}
+  char32_t Next() {
+    if (i_ >= in_.size()) return kEnd;
+    auto b = static_cast<unsigned char>(in_[i_++]);
+    if (b < 0x80) return b;
+    std::uint16_t alone = kCp936High[b - 0x80];
+    if (alone == kCp936Refused) return kGbkInvalid;
+    if (alone != kCp936Lead) return alone;
+    if (i_ >= in_.size()) return kGbkInvalid;
+    std::uint16_t pair = kCp936Pairs[(b - 0x80) * 256 + static_cast<unsigned char>(in_[i_])];
+    if (pair == 0) return kGbkInvalid;
+    ++i_;
+    return pair;
   }
-  iconv_t Get(const char* from, const char* to) {
-    auto key = std::make_pair(from, to);
-    auto it = open_.find(key);
-    if (it == open_.end()) {
-      iconv_t cd = iconv_open(to, from);
-      if (cd == kFailed) return kFailed;
-      it = open_.emplace(key, cd).first;
-    }
-    iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
-    return it->second;
-  }
-  static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
 
  private:
-  std::map<std::pair<const char*, const char*>, iconv_t> open_;
+  std::string_view in_;
+  std::size_t i_ = 0;
 };
 
-// Runs iconv over the whole input. At a unit iconv refuses, `replacement` is
-// written and `skip` bytes are passed over; input that ends inside a sequence
-// gives one replacement.
-std::string RunIconv(const char* from, const char* to, std::string_view input, std::size_t skip,
-                     std::string_view replacement) {
-  thread_local Descriptors descriptors;
-  iconv_t cd = descriptors.Get(from, to);
-  if (cd == Descriptors::kFailed) return {};
-  std::string out;
-  char buffer[4096];
-  char* in = const_cast<char*>(input.data());
-  std::size_t inLeft = input.size();
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    int error = errno;
-    out.append(buffer, outPtr - buffer);
-    if (rc != static_cast<std::size_t>(-1) || error == E2BIG) continue;
-    out.append(replacement);
-    if (error != EILSEQ) break;  // EINVAL: the input ends inside a sequence
-    std::size_t n = std::min(skip, inLeft);
-    in += n;
-    inLeft -= n;
+class Utf8Reader {
+ public:
+  explicit Utf8Reader(std::string_view in) : in_(in) {}
+  char32_t Next() {
+    if (i_ >= in_.size()) return kEnd;
+    auto b = static_cast<unsigned char>(in_[i_]);
+    if (b < 0x80) {
+      ++i_;
+      return b;
+    }
+    int length = b < 0xC2 ? 0 : b <= 0xDF ? 2 : b <= 0xEF ? 3 : b <= 0xF7 ? 4 : b <= 0xFB ? 5 : b <= 0xFD ? 6 : 0;
+    std::size_t available = std::min<std::size_t>(length, in_.size() - i_);
+    bool continued = true;
+    for (std::size_t k = 1; k < available; ++k) continued = continued && IsContinuation(in_[i_ + k]);
+    if (length > 0 && available < static_cast<std::size_t>(length) && continued) {  // ends inside it
+      i_ = in_.size();
+      return kUnicodeInvalid;
+    }
+    char32_t c = length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
+    for (int k = 1; k < length && available == static_cast<std::size_t>(length); ++k) {
+      auto t = static_cast<unsigned char>(in_[i_ + k]);
+      // The second byte also rules out overlong forms, surrogates and code
+      // points past U+10FFFF. Leads from 0xF5 on only count for a sequence
+      // that the input ends inside, as iconv takes them.
+      bool fits = IsContinuation(t);
+      if (k == 1 && b == 0xE0) fits = t >= 0xA0 && t <= 0xBF;
+      if (k == 1 && b == 0xED) fits = t >= 0x80 && t <= 0x9F;
+      if (k == 1 && b == 0xF0) fits = t >= 0x90 && t <= 0xBF;
+      if (k == 1 && b == 0xF4) fits = t >= 0x80 && t <= 0x8F;
+      if (b >= 0xF5) fits = false;
+      if (!fits) break;
+      c = c << 6 | (t & 0x3F);
+      if (k == length - 1) {
+        i_ += length;
+        return c;
+      }
+    }
+    ++i_;
+    return kUnicodeInvalid;
   }
+
+ private:
+  std::string_view in_;
+  std::size_t i_ = 0;
+};
+
+class Utf16Reader {
+ public:
+  explicit Utf16Reader(std::u16string_view in) : in_(in) {}
+  char32_t Next() {
+    if (i_ >= in_.size()) return kEnd;
+    char16_t u = in_[i_++];
+    if (u < 0xD800 || u > 0xDFFF) return u;
+    if (u >= 0xDC00) return kUnicodeInvalid;
+    if (i_ >= in_.size()) return kUnicodeInvalid;
+    char16_t low = in_[i_];
+    if (low < 0xDC00 || low > 0xDFFF) return kUnicodeInvalid;
+    ++i_;
+    return 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+  }
+
+ private:
+  std::u16string_view in_;
+  std::size_t i_ = 0;
+};
+
+// Encoders: append a code point; one the target cannot hold becomes "?".
+void PutGbk(Text& out, char32_t c) {
+  if (c >= 0xE0000 && c <= 0xE007F) return;  // tag characters: iconv drops them
+  std::uint16_t bytes = c < 0x80 ? static_cast<std::uint16_t>(c) : c <= 0xFFFF ? kUnicodeToCp936[c] : 0;
+  if (c >= 0x80 && bytes == 0) bytes = '?';
+  if (bytes >= 0x100) out.push_back(static_cast<char>(bytes >> 8));
+  out.push_back(static_cast<char>(bytes & 0xFF));
+}
+
+void PutUtf8(std::string& out, char32_t c) {
+  if (c >= 0xD800 && c <= 0xDFFF) c = U'?';
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | c >> 6));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | c >> 12));
+    out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | c >> 18));
+    out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+void PutUtf16(std::u16string& out, char32_t c) {
+  if (c >= 0xD800 && c <= 0xDFFF) c = U'?';
+  if (c < 0x10000) {
+    out.push_back(static_cast<char16_t>(c));
+  } else {
+    out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+  }
+}
+
+template <typename Out, typename Reader, typename Put>
+Out Convert(Reader reader, std::size_t sizeHint, Put put) {
+  Out out;
+  out.reserve(sizeHint);
+  for (char32_t c = reader.Next(); c != kEnd; c = reader.Next()) put(out, c);
   return out;
-}
-
-std::string Convert(std::string_view input, const Encoding& source, const Encoding& target) {
-  std::string codePoints =
-      RunIconv(source.name, kUtf32Name, input, source.unitSize, AsBytes(source.invalidReplacement));
-  return RunIconv(kUtf32Name, target.name, codePoints, sizeof(char32_t), target.unmappable);
-}
-
-std::string_view UnitBytes(std::u16string_view units) {
-  return {reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t)};
-}
-
-std::u16string ToUnits(const std::string& bytes) {
-  std::u16string units(bytes.size() / sizeof(char16_t), u'\0');
-  std::memcpy(units.data(), bytes.data(), units.size() * sizeof(char16_t));
-  return units;
 }
 
 }  // namespace
 
-Text Utf8ToGbk(std::string_view utf8) { return Convert(utf8, kUtf8, kGbk); }
+Text Utf8ToGbk(std::string_view utf8) { return Convert<Text>(Utf8Reader(utf8), utf8.size(), PutGbk); }
 
-std::string GbkToUtf8(std::string_view gbk) { return Convert(gbk, kGbk, kUtf8); }
+std::string GbkToUtf8(std::string_view gbk) {
+  return Convert<std::string>(GbkReader(gbk), gbk.size() * 3 / 2, PutUtf8);
+}
 
-std::u16string GbkToUtf16(std::string_view gbk) { return ToUnits(Convert(gbk, kGbk, kUtf16)); }
+std::u16string GbkToUtf16(std::string_view gbk) { return Convert<std::u16string>(GbkReader(gbk), gbk.size(), PutUtf16); }
 
-Text Utf16ToGbk(std::u16string_view units) { return Convert(UnitBytes(units), kUtf16, kGbk); }
+Text Utf16ToGbk(std::u16string_view units) {
+  return Convert<Text>(Utf16Reader(units), units.size() * 2, PutGbk);
+}
 
-std::u16string Utf8ToUtf16(std::string_view utf8) { return ToUnits(Convert(utf8, kUtf8, kUtf16)); }
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  return Convert<std::u16string>(Utf8Reader(utf8), utf8.size(), PutUtf16);
+}
 
 }  // namespace panscout
