@@ -18,9 +18,17 @@ bool IsContinuation(char b) { return (static_cast<unsigned char>(b) & 0xC0) == 0
 // Decoders: the next code point of `in` from `i`, moving `i` past it. Input a
 // decoder cannot read gives its invalid character and moves one unit on; a
 // sequence that the input ends inside gives it once and ends the input.
+// The bytes below 0x80 from `i` on, which every byte code here keeps as they are.
+std::string_view AsciiRun(std::string_view in, std::size_t& i) {
+  std::size_t begin = i;
+  while (i < in.size() && static_cast<unsigned char>(in[i]) < 0x80) ++i;
+  return in.substr(begin, i - begin);
+}
+
 class GbkReader {
  public:
   explicit GbkReader(std::string_view in) : in_(in) {}
+  std::string_view Ascii() { return AsciiRun(in_, i_); }
   char32_t Next() {
     if (i_ >= in_.size()) return kEnd;
     auto b = static_cast<unsigned char>(in_[i_++]);
@@ -43,6 +51,7 @@ class GbkReader {
 class Utf8Reader {
  public:
   explicit Utf8Reader(std::string_view in) : in_(in) {}
+  std::string_view Ascii() { return AsciiRun(in_, i_); }
   char32_t Next() {
     if (i_ >= in_.size()) return kEnd;
     auto b = static_cast<unsigned char>(in_[i_]);
@@ -106,68 +115,79 @@ class Utf16Reader {
   std::size_t i_ = 0;
 };
 
-// Encoders: append a code point; one the target cannot hold becomes "?".
-void PutGbk(Text& out, char32_t c) {
+// Encoders: write a code point at `out` and move past it; one the target
+// cannot hold becomes "?". The caller has made room for the longest form.
+void PutGbk(char*& out, char32_t c) {
   if (c >= 0xE0000 && c <= 0xE007F) return;  // tag characters: iconv drops them
   std::uint16_t bytes = c < 0x80 ? static_cast<std::uint16_t>(c) : c <= 0xFFFF ? kUnicodeToCp936[c] : 0;
   if (c >= 0x80 && bytes == 0) bytes = '?';
-  if (bytes >= 0x100) out.push_back(static_cast<char>(bytes >> 8));
-  out.push_back(static_cast<char>(bytes & 0xFF));
+  if (bytes >= 0x100) *out++ = static_cast<char>(bytes >> 8);
+  *out++ = static_cast<char>(bytes & 0xFF);
 }
 
-void PutUtf8(std::string& out, char32_t c) {
+void PutUtf8(char*& out, char32_t c) {
   if (c >= 0xD800 && c <= 0xDFFF) c = U'?';
   if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
+    *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | c >> 6));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xC0 | c >> 6);
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | c >> 12));
-    out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xE0 | c >> 12);
+    *out++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out.push_back(static_cast<char>(0xF0 | c >> 18));
-    out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *out++ = static_cast<char>(0xF0 | c >> 18);
+    *out++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
   }
 }
 
-void PutUtf16(std::u16string& out, char32_t c) {
+void PutUtf16(char16_t*& out, char32_t c) {
   if (c >= 0xD800 && c <= 0xDFFF) c = U'?';
   if (c < 0x10000) {
-    out.push_back(static_cast<char16_t>(c));
+    *out++ = static_cast<char16_t>(c);
   } else {
-    out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    *out++ = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
   }
 }
 
+// `room` units for each unit of input hold the longest output.
 template <typename Out, typename Reader, typename Put>
-Out Convert(Reader reader, std::size_t sizeHint, Put put) {
-  Out out;
-  out.reserve(sizeHint);
-  for (char32_t c = reader.Next(); c != kEnd; c = reader.Next()) put(out, c);
+Out Convert(Reader reader, std::size_t inputUnits, std::size_t room, Put put) {
+  Out out(inputUnits * room, 0);
+  auto* at = out.data();
+  for (;;) {
+    if constexpr (sizeof(*at) == 1 && requires { reader.Ascii(); }) {
+      std::string_view ascii = reader.Ascii();
+      at = std::copy(ascii.begin(), ascii.end(), at);
+    }
+    char32_t c = reader.Next();
+    if (c == kEnd) break;
+    put(at, c);
+  }
+  out.resize(at - out.data());
   return out;
 }
 
 }  // namespace
 
-Text Utf8ToGbk(std::string_view utf8) { return Convert<Text>(Utf8Reader(utf8), utf8.size(), PutGbk); }
+// A character of two or more UTF-8 bytes gives at most two GBK bytes, and a
+// refused byte one; a GBK byte gives at most three bytes of UTF-8.
+Text Utf8ToGbk(std::string_view utf8) { return Convert<Text>(Utf8Reader(utf8), utf8.size(), 1, PutGbk); }
 
-std::string GbkToUtf8(std::string_view gbk) {
-  return Convert<std::string>(GbkReader(gbk), gbk.size() * 3 / 2, PutUtf8);
+std::string GbkToUtf8(std::string_view gbk) { return Convert<std::string>(GbkReader(gbk), gbk.size(), 3, PutUtf8); }
+
+std::u16string GbkToUtf16(std::string_view gbk) {
+  return Convert<std::u16string>(GbkReader(gbk), gbk.size(), 1, PutUtf16);
 }
 
-std::u16string GbkToUtf16(std::string_view gbk) { return Convert<std::u16string>(GbkReader(gbk), gbk.size(), PutUtf16); }
-
-Text Utf16ToGbk(std::u16string_view units) {
-  return Convert<Text>(Utf16Reader(units), units.size() * 2, PutGbk);
-}
+Text Utf16ToGbk(std::u16string_view units) { return Convert<Text>(Utf16Reader(units), units.size(), 2, PutGbk); }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  return Convert<std::u16string>(Utf8Reader(utf8), utf8.size(), PutUtf16);
+  return Convert<std::u16string>(Utf8Reader(utf8), utf8.size(), 1, PutUtf16);
 }
 
 }  // namespace panscout
