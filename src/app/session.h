@@ -4,7 +4,6 @@
 
 #include "net/cookie_store.h"
 #include "results/result_list.h"
-#include "runtime/script_component.h"
 #include "search/hosts.h"
 #include "search/search_state.h"
 #include "search/sources.h"
@@ -19,7 +18,6 @@ struct Session {
   SearchState state;
   ResultList results;
   CookieStore cookies;
-  ScriptComponent script;
   Text realAddress;
 };
 

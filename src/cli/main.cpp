@@ -93,7 +93,7 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   });
   FetchingViewer viewer(pages);
   controller = std::make_unique<SearchController>(SearchContext{
-      session.state, session.results, window, pump, pages, viewer, session.script, session.sources});
+      session.state, session.results, window, pump, pages, viewer, session.sources});
 
   session.state.searchMode = kNetDiskMode;
   ApplyModeLayout(session.state, session.results, torrent ? kTorrentMode : kNetDiskMode);

@@ -26,7 +26,7 @@ Text ApplyRemovals(Text text, const std::vector<Removal>& removals) {
 }  // namespace
 
 PageSteps::PageSteps(const SearchContext& context, SearchEnding& ending)
-    : context_(context), ending_(ending), queries_(context.state, context.window, context.script) {}
+    : context_(context), ending_(ending), queries_(context.state, context.window) {}
 
 const SourceRule& PageSteps::CurrentSource() const { return *active_; }
 

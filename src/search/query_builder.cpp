@@ -1,19 +1,13 @@
 #include "search/query_builder.h"
 
-#include "runtime/script_component.h"
+#include "runtime/uri_component.h"
 #include "search/search_state.h"
 #include "search/search_window.h"
 #include "search/sources.h"
 
 namespace panscout {
 
-QueryBuilder::QueryBuilder(SearchState& state, SearchWindow& window, ScriptComponent& script)
-    : state_(state), window_(window), script_(script) {}
-
-Text QueryBuilder::EncodeKeywordUtf8() {
-  script_.AddCode("function e(s){return encodeURIComponent(s);}");
-  return script_.Run("e", {window_.KeywordText()});
-}
+QueryBuilder::QueryBuilder(SearchState& state, SearchWindow& window) : state_(state), window_(window) {}
 
 Text QueryBuilder::BuildQuery(const SourceRule& source) {
   int& counter = state_.Step(source.step).pageCounter;
@@ -23,7 +17,7 @@ Text QueryBuilder::BuildQuery(const SourceRule& source) {
   for (const auto& piece : source.query) {
     switch (piece.part) {
       case QueryPart::kLiteral: address += piece.literal; break;
-      case QueryPart::kUtf8Keyword: address += EncodeKeywordUtf8(); break;
+      case QueryPart::kUtf8Keyword: address += EncodeUriComponent(window_.KeywordText()); break;
       case QueryPart::kGbkKeyword: address += UrlEncode(window_.KeywordText(), '+'); break;
       case QueryPart::kOffset: address += ToText(offset); break;
       case QueryPart::kPageNumber: address += ToText(offset / 10.0); break;

@@ -6,23 +6,19 @@
 
 namespace panscout {
 
-class ScriptComponent;
 class SearchWindow;
 struct SearchState;
 struct SourceRule;
 
 class QueryBuilder {
  public:
-  QueryBuilder(SearchState& state, SearchWindow& window, ScriptComponent& script);
+  QueryBuilder(SearchState& state, SearchWindow& window);
 
   Text BuildQuery(const SourceRule& source);
-  // encodeURIComponent of the keyword, through the script component.
-  Text EncodeKeywordUtf8();
 
  private:
   SearchState& state_;
   SearchWindow& window_;
-  ScriptComponent& script_;
 };
 
 }  // namespace panscout

@@ -13,7 +13,6 @@ class EventPump;
 class HtmlViewer;
 class PageSource;
 class ResultList;
-class ScriptComponent;
 class SearchWindow;
 class SourceTable;
 struct SourceRule;
@@ -25,7 +24,6 @@ struct SearchContext {
   EventPump& pump;
   PageSource& pages;
   HtmlViewer& viewer;
-  ScriptComponent& script;
   const SourceTable& sources;
 };
 

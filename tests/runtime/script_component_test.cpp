@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/codepage.h"
+#include "runtime/uri_component.h"
 
 namespace panscout {
 namespace {
@@ -24,6 +25,28 @@ TEST(ScriptComponent, EncodesKeywordsAsUtf8PercentEscapes) {
   EXPECT_EQ(EncodeKeyword(component, "Abc019xyZ"), "Abc019xyZ");
   EXPECT_EQ(EncodeKeyword(component, "&/?#%"), "%26%2F%3F%23%25");
   EXPECT_EQ(EncodeKeyword(component, ""), "");
+}
+
+// The search encodes keywords without the engine; it must say the same for
+// every character GBK can hold.
+TEST(ScriptComponent, EncodesEveryGbkCharacterAsTheNativeEncoderDoes) {
+  ScriptComponent component;
+  ASSERT_TRUE(component.created());
+  TextArray characters;
+  for (int b = 1; b < 0x80; ++b) characters.push_back(Text(1, static_cast<char>(b)));
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      Text pair{static_cast<char>(lead), static_cast<char>(trail)};
+      if (Gbk(GbkToUtf8(pair)) == pair) characters.push_back(pair);  // a character GBK holds
+    }
+  }
+  ASSERT_GT(characters.size(), 20000u);
+  // A few thousand characters a call keep the engine quick.
+  for (std::size_t at = 0; at < characters.size(); at += 2000) {
+    Text chunk;
+    for (std::size_t k = at; k < std::min(characters.size(), at + 2000); ++k) chunk += characters[k];
+    ASSERT_EQ(EncodeKeyword(component, chunk), EncodeUriComponent(chunk)) << at;
+  }
 }
 
 TEST(ScriptComponent, ResultsBecomeText) {

@@ -65,9 +65,8 @@ class HostileServer : public ::testing::Test {
     QtEventPump pump;
     HttpPageSource pages(pump, cookies, kTimeoutSeconds);
     FetchingViewer viewer(pages);
-    ScriptComponent script;
     SourceTable sources = testing::BuiltInSources(hosts);
-    SearchController controller({state, results, window, pump, pages, viewer, script, sources});
+    SearchController controller({state, results, window, pump, pages, viewer, sources});
 
     Outcome outcome;
     auto last = Clock::now();

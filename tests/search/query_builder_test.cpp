@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "runtime/codepage.h"
-#include "runtime/script_component.h"
 #include "search/hosts.h"
 #include "search/search_state.h"
 #include "search/sources.h"
@@ -32,8 +31,7 @@ class QueryAddresses : public ::testing::Test {
   SourceTable table = testing::BuiltInSources(hosts);
   SearchState state;
   testing::RecordingWindow window;
-  ScriptComponent script;
-  QueryBuilder builder{state, window, script};
+  QueryBuilder builder{state, window};
 };
 
 TEST_F(QueryAddresses, EverySourceForTheKeywordNetDisk) {

@@ -13,7 +13,6 @@
 #include "net/page_source.h"
 #include "results/result_list.h"
 #include "runtime/codepage.h"
-#include "runtime/script_component.h"
 #include "search/hosts.h"
 #include "search/search_controller.h"
 #include "search/search_window.h"
@@ -104,9 +103,8 @@ struct SearchHarness {
   ScriptedEventPump pump;
   QueuedPages pages{pump};
   FetchingViewer viewer{pages};
-  ScriptComponent script;
   SearchController controller{
-      SearchContext{state, results, window, pump, pages, viewer, script, sources}};
+      SearchContext{state, results, window, pump, pages, viewer, sources}};
 };
 
 }  // namespace panscout::testing

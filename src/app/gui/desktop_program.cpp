@@ -18,7 +18,7 @@ DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<Te
       viewer_(new WebEngineViewer(window_->automationViewer())),
       controller_(std::make_unique<SearchController>(
           SearchContext{session_.state, session_.results, *window_, pump_, pages_, *viewer_,
-                        session_.script, session_.sources})) {
+                        session_.sources})) {
   window_->SetStartStopHandler([this] { controller_->OnStartStopClick(); });
 
   StartWindow& w = *window_;
