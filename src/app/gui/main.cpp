@@ -1,5 +1,6 @@
 // panscout: the desktop window.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -23,7 +24,9 @@ void ReportSkippedSources(const std::vector<std::string>& errors) {
     std::fprintf(stderr, "panscout: %s\n", error.c_str());
     text += "\n" + QString::fromStdString(error);
   }
-  QMessageBox::warning(nullptr, "Panscout", text);
+  QMessageBox box(QMessageBox::Warning, "Panscout", text, QMessageBox::Ok);
+  box.button(QMessageBox::Ok)->setText(QString::fromUtf8("确定"));
+  box.exec();
 }
 
 int RunWindow(int argc, char* argv[]) {

@@ -20,6 +20,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <algorithm>
+
 #include "app/gui/artwork.h"
 #include "app/gui/busy_indicator.h"
 #include "app/gui/qt_text.h"
@@ -148,16 +150,21 @@ void StartWindow::BuildSourceColumn() {
   sources->setStyleSheet("QToolBar{spacing:0;padding:0;border:none;}");
   auto* group = new QActionGroup(sources);
   QIcon icon = SourceIcon();
+  const std::vector<const SourceRule*> buttons = services_.sources.Buttons();
+  const auto shown = std::count_if(buttons.begin(), buttons.end(), [](const SourceRule* s) { return !s->hidden; });
+  // Six buttons fill the 312-pixel column; the user's own make them shorter
+  // rather than push a built-in into the overflow menu, down to a height that
+  // still holds icon and caption.
+  const int height = std::clamp(312 / static_cast<int>(std::max<long>(shown, 1)), 40, 51);
   bool first = true;
-  for (const SourceRule* source : services_.sources.Buttons()) {
+  for (const SourceRule* source : buttons) {
     QAction* action = sources->addAction(icon, ToQString(source->caption));
     action->setCheckable(true);
     action->setChecked(first);
     first = false;
     action->setVisible(!source->hidden);
     group->addAction(action);
-    // Six visible buttons share the 312-pixel column; more go into its overflow menu.
-    sources->widgetForAction(action)->setFixedSize(78, 51);
+    sources->widgetForAction(action)->setFixedSize(78, height);
     connect(action, &QAction::triggered, this,
             [this, number = source->number] { services_.state.sourceNumber = number; });
   }
