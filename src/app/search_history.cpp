@@ -73,11 +73,11 @@ SearchHistory ParseHistory(const std::string& text) {
   return history;
 }
 
-std::filesystem::path HistoryPath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  std::filesystem::path base = config && *config ? std::filesystem::path(config)
-                                                 : std::filesystem::path(home ? home : "") / ".config";
+std::filesystem::path HistoryPath() { return HistoryPathFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
+
+std::filesystem::path HistoryPathFrom(const char* configHome, const char* home) {
+  std::filesystem::path base = configHome && *configHome ? std::filesystem::path(configHome)
+                                                         : std::filesystem::path(home ? home : "") / ".config";
   return base / "panscout" / "history.txt";
 }
 

@@ -34,7 +34,9 @@ std::string FormatHistory(const SearchHistory& history);
 // Unknown or malformed settings lines are skipped.
 SearchHistory ParseHistory(const std::string& text);
 
+// From $XDG_CONFIG_HOME and $HOME; the second form takes their values.
 std::filesystem::path HistoryPath();
+std::filesystem::path HistoryPathFrom(const char* configHome, const char* home);
 // An empty history when the file is missing.
 SearchHistory LoadHistory(const std::filesystem::path& file);
 // Creates the directory; returns why it failed, or nullopt.

@@ -1,36 +1,14 @@
 #include "app/search_history.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include "ad_test_support.h"
-#include "app/temp_directory.h"
 
 namespace panscout {
 namespace {
 
 using testing::ScratchDir;
-
-// Sets an environment variable for one scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 TEST(SearchHistory, RemembersDistinctKeywordsNewestFirstUpToTwenty) {
   SearchHistory history;
@@ -72,23 +50,23 @@ TEST(SearchHistory, MalformedSettingsAndRepeatedKeywordsAreSkipped) {
   EXPECT_TRUE(ParseHistory("stray\n").keywords.empty());
 }
 
-TEST(SearchHistory, LivesUnderTheConfigHomeAndOnlyItsOwnerMayReadIt) {
-  ScratchDir scratch;
-  ScopedEnv config("XDG_CONFIG_HOME", (scratch.root() / "config").string());
-  std::filesystem::path file = HistoryPath();
-  EXPECT_EQ(file, scratch.root() / "config" / "panscout" / "history.txt");
-  EXPECT_EQ(LoadHistory(file), SearchHistory{});
+TEST(SearchHistory, LivesUnderTheConfigHome) {
+  EXPECT_EQ(HistoryPathFrom("/c", "/h"), "/c/panscout/history.txt");
+  for (const char* unset : {static_cast<const char*>(nullptr), ""}) {
+    EXPECT_EQ(HistoryPathFrom(unset, "/h"), "/h/.config/panscout/history.txt");
+  }
+}
 
+TEST(SearchHistory, OnlyItsOwnerMayReadItsFile) {
+  ScratchDir scratch;
+  std::filesystem::path file = scratch.root() / "config" / "panscout" / "history.txt";
+  EXPECT_EQ(LoadHistory(file), SearchHistory{});
   SearchHistory history{{"电影"}, std::pair{700, 640}, std::nullopt};
   EXPECT_EQ(SaveHistory(file, history), std::nullopt);
   EXPECT_EQ(LoadHistory(file), history);
   struct stat st {};
   ASSERT_EQ(stat(file.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
-
-  ScopedEnv unset("XDG_CONFIG_HOME", "");
-  ScopedEnv home("HOME", "/home/someone");
-  EXPECT_EQ(HistoryPath(), "/home/someone/.config/panscout/history.txt");
 }
 
 }  // namespace
