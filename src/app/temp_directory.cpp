@@ -53,13 +53,21 @@ std::optional<std::filesystem::path> TempDirectory::FileNamed(const Text& name) 
   return dir_ / native;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, const Bytes& bytes) {
+std::optional<std::string> ReplaceFile(const std::filesystem::path& file, const Bytes& bytes,
+                                       bool ownerOnly) {
   QSaveFile out(QString::fromStdString(file.string()));
-  if (!out.open(QIODevice::WriteOnly)) return false;
-  if (out.write(bytes.data.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+  auto failed = [&out] {
+    std::string reason = out.errorString().toStdString();
     out.cancelWriting();
+    return reason;
+  };
+  if (!out.open(QIODevice::WriteOnly)) return failed();
+  if (ownerOnly && !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) return failed();
+  if (out.write(bytes.data.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    return failed();
   }
-  return out.commit();
+  if (!out.commit()) return out.errorString().toStdString();
+  return std::nullopt;
 }
 
 Bytes ReadWholeFile(const std::filesystem::path& file) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "runtime/text.h"
 
@@ -30,9 +31,15 @@ class TempDirectory {
   std::filesystem::path dir_;
 };
 
-// Replaces `file` by a new one holding `bytes`; a crash leaves the old file or
-// the new one, never a part.
-bool WriteFileAtomically(const std::filesystem::path& file, const Bytes& bytes);
+// Replaces `file` by a new one holding `bytes`; a crash or a failed write
+// leaves the old file or the new one, never a part. An owner-only file gets
+// mode 0600 before anything is written to it. Returns why it failed, or
+// nullopt.
+std::optional<std::string> ReplaceFile(const std::filesystem::path& file, const Bytes& bytes,
+                                       bool ownerOnly = false);
+inline bool WriteFileAtomically(const std::filesystem::path& file, const Bytes& bytes) {
+  return !ReplaceFile(file, bytes);
+}
 
 // The whole file; the empty buffer when it is missing or unreadable.
 Bytes ReadWholeFile(const std::filesystem::path& file);

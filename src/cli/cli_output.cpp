@@ -1,7 +1,5 @@
 #include "cli/cli_output.h"
 
-#include <cstdio>
-
 #include "results/result_list.h"
 #include "runtime/codepage.h"
 
@@ -16,23 +14,6 @@ std::string CellUtf8(const ResultList& results, int row, int column) {
   return cell;
 }
 
-std::string JsonString(const std::string& utf8) {
-  std::string out = "\"";
-  for (unsigned char c : utf8) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
 }  // namespace
 
 std::string FormatRowsTsv(const ResultList& results) {
@@ -45,19 +26,6 @@ std::string FormatRowsTsv(const ResultList& results) {
     out += '\n';
   }
   return out;
-}
-
-std::string FormatRowsJson(const ResultList& results) {
-  const bool sized = results.ColumnOf(ResultField::kSize) >= 0;
-  std::string out = "[";
-  for (int row = 0; row < results.RowCount(); ++row) {
-    const ResultRow& hit = results.Row(row);
-    out += row ? ",\n " : "\n ";
-    out += "{\"name\": " + JsonString(GbkToUtf8(hit.name));
-    if (sized) out += ", \"size\": " + JsonString(GbkToUtf8(hit.size));
-    out += ", \"address\": " + JsonString(GbkToUtf8(hit.address)) + "}";
-  }
-  return out + (results.RowCount() ? "\n]\n" : "]\n");
 }
 
 }  // namespace panscout

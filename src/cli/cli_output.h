@@ -6,8 +6,7 @@ namespace panscout {
 
 class ResultList;
 
-// Every row of the list as UTF-8: tab-separated lines, or a JSON array.
+// Every row of the list as UTF-8 tab-separated lines.
 std::string FormatRowsTsv(const ResultList& results);
-std::string FormatRowsJson(const ResultList& results);
 
 }  // namespace panscout

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "app/result_export.h"
 #include "app/session.h"
 #include "browser/fetching_viewer.h"
 #include "cli/cli_options.h"

@@ -96,5 +96,23 @@ TEST(WriteFileAtomicallyTest, ReplacesTheWholeFileAndLeavesNothingElse) {
   EXPECT_EQ(ReadWholeFile(scratch.root() / "missing.ini"), Bytes());
 }
 
+TEST(ReplaceFileTest, SaysWhyAndKeepsTheOldFileWhenTheWriteFails) {
+  ScratchDir scratch;
+  std::filesystem::path file = scratch.root() / "f.txt";
+  ASSERT_EQ(ReplaceFile(file, Bytes("old"), true), std::nullopt);
+  struct stat st {};
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  std::optional<std::string> missing = ReplaceFile(scratch.root() / "missing" / "f.txt", Bytes("x"));
+  ASSERT_TRUE(missing);
+  EXPECT_FALSE(missing->empty());
+  // A directory stands where the file should go: nothing of the write is left.
+  std::filesystem::create_directory(scratch.root() / "dir");
+  EXPECT_TRUE(ReplaceFile(scratch.root() / "dir", Bytes("x")));
+  EXPECT_TRUE(std::filesystem::is_directory(scratch.root() / "dir"));
+  EXPECT_EQ(ReadWholeFile(file), Bytes("old"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.root()), {}), 2);
+}
+
 }  // namespace
 }  // namespace panscout

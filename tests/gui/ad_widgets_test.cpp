@@ -49,7 +49,8 @@ class AdWidgetsTest : public ::testing::Test {
     popup_ = new QWebEngineView(window_.get());
     settingsText_ = new QPlainTextEdit(window_.get());
     for (QTimer*& timer : timers_) timer = new QTimer(window_.get());
-    ads_ = InstallAdvertisements({ticker_, banner_, webAd_, popup_, settingsText_, timers_, window_.get()},
+    ads_ = InstallAdvertisements({ticker_, banner_, webAd_, popup_, settingsText_, timers_, window_.get(),
+                                  [this] { return tickerShift_; }},
                                  counters_, shell_, TempDirectory(dir_.path().toStdString()));
     window_->show();
   }
@@ -95,6 +96,7 @@ class AdWidgetsTest : public ::testing::Test {
   std::atomic<bool> pictureAsked_ = false;
   std::atomic<int> popupLoads_ = 0;
   std::atomic<int> webAdLoads_ = 0;
+  int tickerShift_ = 0;
 };
 
 TEST_F(AdWidgetsTest, TheFeedFillsTheWidgetsOnTheWindowThreadAndTheRotationsRun) {
@@ -125,8 +127,13 @@ TEST_F(AdWidgetsTest, TheFeedFillsTheWidgetsOnTheWindowThreadAndTheRotationsRun)
   EXPECT_EQ(ticker_->y(), 424);
   EXPECT_FALSE(timers_[0]->isActive());
 
+  // A window grown taller has moved the strip down: the ticker goes round there.
+  tickerShift_ = 100;
+  ticker_->move(176, 524);
   timers_[1]->start(1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return ticker_->text() == QString::fromUtf8("甲"); }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return timers_[1]->isActive(); }, 5000));
+  EXPECT_EQ(ticker_->y(), 524);
   QTest::mouseClick(ticker_, Qt::LeftButton);
   timers_[3]->start(1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !banner_->icon().isNull(); }, 5000));

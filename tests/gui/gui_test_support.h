@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -101,6 +102,19 @@ inline std::shared_ptr<QStringList> CloseNextMenu(int within = 2000) {
   poll->start(10);
   return items;
 }
+
+// Points $XDG_CONFIG_HOME at a fresh directory while it lives, so that the
+// window keeps its history there and nowhere else.
+class ScopedConfigHome {
+ public:
+  ScopedConfigHome() : old_(qgetenv("XDG_CONFIG_HOME")) { qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8()); }
+  ~ScopedConfigHome() { qputenv("XDG_CONFIG_HOME", old_); }
+  QString path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray old_;
+};
 
 // Records what would have gone to the desktop.
 class RecordingShell : public ShellOpener {

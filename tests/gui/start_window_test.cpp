@@ -21,7 +21,7 @@
 
 #include "app/gui/busy_indicator.h"
 #include "gui/gui_test_support.h"
-#include "support/built_in_sources.h"
+#include "gui/start_window_fixture.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
@@ -31,87 +31,6 @@ using testing::WaitDispatching;
 
 using testing::AnswerNextModal;
 using testing::CloseNextMenu;
-using testing::RecordingShell;
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-class NoPages : public HitPageDownload {
- public:
-  Bytes Download(const Text& url, const std::function<bool()>&) override {
-    requested.push_back(url);
-    return {};
-  }
-  std::vector<Text> requested;
-};
-
-class StartWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    window = std::make_unique<StartWindow>(StartWindowServices{
-        state, sources, results, shell, pages, realAddress, "http://blog.test/panscout"});
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  }
-
-  template <typename W>
-  W* Find(const char* name) {
-    W* widget = window->findChild<W*>(U(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-
-  QToolButton* ToolbarButton(const char* toolbar, const char* caption) {
-    for (QAction* action : Find<QToolBar>(toolbar)->actions()) {
-      if (action->text() == U(caption)) {
-        return qobject_cast<QToolButton*>(Find<QToolBar>(toolbar)->widgetForAction(action));
-      }
-    }
-    ADD_FAILURE() << caption;
-    return nullptr;
-  }
-
-  QStringList Headers() {
-    QStringList captions;
-    auto* list = Find<QTreeView>("超级列表框1");
-    for (int i = 0; i < list->model()->columnCount(); ++i) {
-      captions << list->model()->headerData(i, Qt::Horizontal).toString() + ":" +
-                      QString::number(list->header()->sectionSize(i));
-    }
-    return captions;
-  }
-
-  void AddRow(std::initializer_list<const char*> cells) {
-    int row = results.AppendRow();
-    int column = 0;
-    for (const char* cell : cells) results.SetField(row, results.Columns()[column++].field, Gbk(cell));
-  }
-
-  void DoubleClickRow(int row) {
-    auto* list = Find<QTreeView>("超级列表框1");
-    QPoint at = row < 0 ? QPoint(10, list->viewport()->height() - 5)
-                        : list->visualRect(list->model()->index(row, 0)).center();
-    // A user's double-click starts with a whole click, which selects the row.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-  }
-
-  void RightClickRow(int row) {
-    auto* list = Find<QTreeView>("超级列表框1");
-    QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
-    // The context menu request follows the press.
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(list->viewport(), &menuEvent);
-  }
-
-  SourceTable sources = testing::BuiltInSources();
-  SearchState state;
-  ResultList results;
-  RecordingShell shell;
-  NoPages pages;
-  Text realAddress;
-  std::unique_ptr<StartWindow> window;
-};
 
 TEST_F(StartWindowTest, EveryControlHasItsPlaceSizeAndInitialState) {
   EXPECT_EQ(window->size(), QSize(554, 562));
@@ -341,7 +260,7 @@ TEST_F(StartWindowTest, RightClickMenuOnlyForThe115SourceInEitherMode) {
     state.sourceNumber = 2;
     auto items = CloseNextMenu();
     RightClickRow(0);
-    EXPECT_EQ(*items, QStringList{U("解析真实地址")});
+    EXPECT_EQ(*items, QStringList({U("解析真实地址"), "", U("复制地址"), U("复制名称"), U("导出结果…")}));
   }
 }
 

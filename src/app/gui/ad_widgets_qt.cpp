@@ -94,9 +94,11 @@ void Advertisements::SetTimerInterval(AdTimer timer, int milliseconds) {
   }
 }
 
-int Advertisements::TickerTop() { return widgets_.ticker->y(); }
+int Advertisements::TickerShift() const { return widgets_.tickerShift ? widgets_.tickerShift() : 0; }
 
-void Advertisements::SetTickerTop(int top) { widgets_.ticker->move(widgets_.ticker->x(), top); }
+int Advertisements::TickerTop() { return widgets_.ticker->y() - TickerShift(); }
+
+void Advertisements::SetTickerTop(int top) { widgets_.ticker->move(widgets_.ticker->x(), top + TickerShift()); }
 
 void Advertisements::SetTickerText(const Text& caption, const Text& link) {
   widgets_.ticker->setText(ToQString(caption));

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,6 +35,9 @@ struct AdWidgets {
   QPlainTextEdit* settingsText;   // 编辑框1
   std::array<QTimer*, 5> timers;  // 时钟1 to 时钟5
   QWidget* window;                // owns the advertisements
+  // How far a grown window has moved the ticker down from its place; the
+  // rotation reads and writes tops as in the window's opening layout.
+  std::function<int()> tickerShift = nullptr;
 };
 
 class Advertisements : public QObject, private AdWindow {
@@ -58,6 +62,7 @@ class Advertisements : public QObject, private AdWindow {
  private:
   int TimerInterval(AdTimer timer) override;
   void SetTimerInterval(AdTimer timer, int milliseconds) override;
+  int TickerShift() const;
   int TickerTop() override;
   void SetTickerTop(int top) override;
   void SetTickerText(const Text& caption, const Text& link) override;

@@ -23,7 +23,8 @@ DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<Te
 
   StartWindow& w = *window_;
   Advertisements* ads = InstallAdvertisements(
-      AdWidgets{w.ticker(), w.banner(), w.webAd(), w.popupHost(), w.settingsText(), w.timers(), &w},
+      AdWidgets{w.ticker(), w.banner(), w.webAd(), w.popupHost(), w.settingsText(), w.timers(), &w,
+                [&w] { return w.GrowthDown(); }},
       std::make_shared<AdCounters>(), shell, std::move(adDirectory));
   window_->SetHooks({[ads] { ads->ResetIndexes(); },
                      [ads, url = AnnouncementUrl(session_.hosts)](bool popupAllowed) {

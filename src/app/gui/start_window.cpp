@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,7 +25,9 @@
 #include "app/gui/busy_indicator.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/real_address_dialog.h"
-#include "app/gui/result_table_model.h"
+#include "app/gui/result_list_view.h"
+#include "app/gui/search_memory.h"
+#include "app/gui/task_modal_box.h"
 #include "app/gui/visual_style.h"
 #include "app/result_actions.h"
 #include "search/search_controller.h"
@@ -39,16 +40,9 @@ const char* const kProductTitle = "Panscout 网盘资源搜索";
 const char* const kCreditLine =
     "Panscout 网盘资源搜索\n作者：Panscout 开发组\n\n感谢您的使用与支持，祝您找到想要的资源！";
 
-// Boxes have no owner and block the whole program until closed.
-QMessageBox::StandardButton TaskModalBox(QMessageBox::Icon icon, const QString& title,
-                                         const QString& text, QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, title, text, buttons);
-  box.setWindowModality(Qt::ApplicationModal);
-  box.setWindowIcon(ProductIcon());
-  if (auto* ok = box.button(QMessageBox::Ok)) ok->setText(Ui("确定"));
-  if (auto* cancel = box.button(QMessageBox::Cancel)) cancel->setText(Ui("取消"));
-  return static_cast<QMessageBox::StandardButton>(box.exec());
-}
+// The opening size; the window may grow from it, never shrink below it.
+constexpr QSize kOpeningSize(554, 562);
+constexpr QRect kListArea(112, 136, 432, 288);
 
 template <typename W>
 W* Place(W* widget, const char* name, int x, int y, int width, int height) {
@@ -70,7 +64,8 @@ StartWindow::StartWindow(StartWindowServices services, QWidget* parent)
   setObjectName("启动窗口");
   setWindowTitle(Ui(kProductTitle));
   setWindowIcon(ProductIcon());
-  setFixedSize(554, 562);
+  setMinimumSize(kOpeningSize);
+  resize(kOpeningSize);
   move(50, 50);
 
   BuildTopStrip();
@@ -82,14 +77,51 @@ StartWindow::StartWindow(StartWindowServices services, QWidget* parent)
     timers_[i] = new QTimer(this);
     timers_[i]->setObjectName(Ui("时钟") + QString::number(i + 1));
   }
+  RestoreMemory();
+}
+
+void StartWindow::RestoreMemory() {
+  memory_ = new SearchMemory(HistoryPath(), this);
+  memory_->AttachKeywordBox(keyword_);
+  if (auto size = memory_->WindowSize()) resize(size->expandedTo(kOpeningSize));
+  resultView_->view().SetSort(memory_->Sort());
+  connect(&resultView_->view(), &ResultViewModel::sortChanged, this,
+          [this] { memory_->RememberSort(resultView_->view().Sort()); });
+}
+
+void StartWindow::Follow(QWidget* widget, unsigned how) {
+  followers_.push_back({widget, widget->geometry(), how});
+}
+
+QRect StartWindow::Followed(const QRect& opening, unsigned how) const {
+  // A window manager may force a smaller window: it then shows a part of the opening layout.
+  QSize growth = size().expandedTo(kOpeningSize) - kOpeningSize;
+  QRect rect = opening;
+  if (how & kWiden) rect.setWidth(opening.width() + growth.width());
+  if (how & kHeighten) rect.setHeight(opening.height() + growth.height());
+  if (how & kDown) rect.translate(0, growth.height());
+  if (how & kCentre) rect.translate(growth.width() / 2, growth.height() / 2);
+  return rect;
+}
+
+int StartWindow::GrowthDown() const { return std::max(0, height() - kOpeningSize.height()); }
+
+void StartWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  for (const Follower& f : followers_) f.widget->setGeometry(Followed(f.opening, f.how));
+  resultView_->SetArea(Followed(kListArea, kWiden | kHeighten));
 }
 
 StartWindow::~StartWindow() { services_.results.RemoveObserver(this); }
 
-void StartWindow::OnStatusChanged() { status_->setText(ToQString(services_.results.Status())); }
+void StartWindow::OnStatusChanged() {
+  QString filterStatus = resultView_->FilterStatus();
+  status_->setText(filterStatus.isEmpty() ? ToQString(services_.results.Status()) : filterStatus);
+}
 
 void StartWindow::BuildTopStrip() {
   auto* frame = Place(new QGroupBox(this), "分组框2", 0, 0, 544, 96);
+  Follow(frame, kWiden);
 
   auto* modes = Place(new QToolBar(frame), "工具条1", 8, 16, 528, 69);
   modes->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -140,7 +172,7 @@ void StartWindow::BuildTopStrip() {
 }
 
 void StartWindow::BuildSourceColumn() {
-  Place(new QGroupBox(this), "分组框1", 0, 96, 112, 328);
+  Follow(Place(new QGroupBox(this), "分组框1", 0, 96, 112, 328), kHeighten);
 
   auto* sources = Place(new QToolBar(this), "工具条2", 16, 110, 80, 312);
   sources->setOrientation(Qt::Vertical);
@@ -175,6 +207,9 @@ void StartWindow::BuildSearchRow() {
   keyword_->installEventFilter(this);
   startButton_ = Place(new QPushButton(Ui("开始搜索"), this), "按钮1", 304, 104, 56, 24);
   connect(startButton_, &QPushButton::clicked, this, [this] {
+    // Only a search that starts is remembered: the same press also stops one.
+    bool starting = startButton_->text() == Ui("开始搜索") && !keyword_->text().isEmpty();
+    if (starting) memory_->RememberKeyword(keyword_->text());
     if (startStop_) startStop_();
   });
   auto* hint = Place(new QLabel(Ui("双击搜索出来的资源，打开下载"), this), "标签1", 368, 104, 176, 24);
@@ -182,37 +217,11 @@ void StartWindow::BuildSearchRow() {
 }
 
 void StartWindow::BuildResultArea() {
-  list_ = Place(new QTreeView(this), "超级列表框1", 112, 136, 432, 288);
-  auto* model = new ResultTableModel(services_.results, list_);
-  list_->setModel(model);
-  list_->setRootIsDecorated(false);
-  list_->setUniformRowHeights(true);
-  list_->setAlternatingRowColors(true);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->setContextMenuPolicy(Qt::CustomContextMenu);
-  list_->header()->setStretchLastSection(false);
-  list_->header()->setSectionsMovable(false);
-  list_->viewport()->installEventFilter(this);
-
-  auto applyWidths = [this] {
-    const auto& columns = services_.results.Columns();
-    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-      list_->header()->resizeSection(i, columns[i].width);
-    }
-  };
-  applyWidths();
-  connect(model, &ResultTableModel::columnsReplaced, this, applyWidths);
-  // The list follows the view's selection; a cleared list has none.
-  connect(model, &QAbstractItemModel::modelReset, this, [this] {
-    services_.results.SetSelectedRow(-1);
-  });
-  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    QModelIndexList rows = list_->selectionModel()->selectedRows();
-    services_.results.SetSelectedRow(rows.isEmpty() ? -1 : rows.first().row());
-  });
-  connect(list_, &QWidget::customContextMenuRequested, this, &StartWindow::OnResultRightClick);
+  resultView_ = new ResultListView(services_.results, this);
+  resultView_->SetArea(kListArea);
+  resultView_->list()->viewport()->installEventFilter(this);
+  connect(resultView_->list(), &QWidget::customContextMenuRequested, this, &StartWindow::OnResultRightClick);
+  connect(resultView_, &ResultListView::filterStatusChanged, this, &StartWindow::OnStatusChanged);
 
   menu_ = new QMenu(this);
   menu_->setObjectName("菜单");
@@ -222,18 +231,21 @@ void StartWindow::BuildResultArea() {
 
   busy_ = Place(new BusyIndicator(this), "图片框1", 264, 208, 96, 96);
   busy_->hide();
+  Follow(busy_, kCentre);
 }
 
 void StartWindow::BuildBottomStrip() {
   ticker_ = Place(new QLabel(Ui("广告招租中.."), this), "超级链接框1", 176, 424, 352, 24);
   ticker_->setCursor(Qt::PointingHandCursor);
   ticker_->setStyleSheet("QLabel{color:#1565c0;text-decoration:underline;}");
+  Follow(ticker_, kDown);
 
   auto* statusBar = Place(new QStatusBar(this), "状态条1", 0, 426, 168, 20);
   statusBar->setSizeGripEnabled(false);
   status_ = new QLabel(ToQString(services_.results.Status()));
   status_->setFixedWidth(200);
   statusBar->addWidget(status_);
+  Follow(statusBar, kDown);
   services_.results.AddObserver(this);
 
   settingsText_ = Place(new QPlainTextEdit(this), "编辑框1", 312, 432, 24, 16);
@@ -241,6 +253,7 @@ void StartWindow::BuildBottomStrip() {
   webAd_ = HiddenFromFocus(Place(new QWebEngineView(this), "超文本浏览框2", -8, 448, 664, 88));
   // Until an advertisement loads, the strip is the window's own background.
   webAd_->page()->setBackgroundColor(palette().color(QPalette::Window));
+  Follow(webAd_, kWiden | kDown);
 }
 
 void StartWindow::OnStartWindowCreated() {
@@ -259,6 +272,7 @@ void StartWindow::OnStartWindowDestroyed() {
 
 void StartWindow::closeEvent(QCloseEvent* event) {
   OnStartWindowDestroyed();
+  memory_->RememberWindowSize(size());
   // A search runs inside the button's click; it must end for the program to.
   for (StepRun& step : services_.state.steps) step.running = false;
   event->accept();
@@ -268,7 +282,7 @@ bool StartWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == keyword_ && event->type() == QEvent::MouseButtonPress &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     keyword_->clear();
-  } else if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+  } else if (watched == resultView_->list()->viewport() && event->type() == QEvent::MouseButtonDblClick &&
              static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     // Also on empty space: the action uses the selection, not the point.
     OnResultDoubleClick();
@@ -302,7 +316,12 @@ void StartWindow::OnResultDoubleClick() {
 }
 
 void StartWindow::OnResultRightClick() {
-  if (ShowsResultMenu(services_.state, services_.sources)) menu_->exec(QCursor::pos());
+  if (!ShowsResultMenu(services_.state, services_.sources)) return;
+  QMenu popup(this);
+  popup.addActions(menu_->actions());
+  popup.addSeparator();
+  popup.addActions(resultView_->RowActions());
+  popup.exec(QCursor::pos());
 }
 
 void StartWindow::ShowRealAddressDialog() {

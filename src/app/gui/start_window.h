@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "app/open_with_shell.h"
 #include "app/real_address.h"
@@ -23,12 +24,13 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class QToolBar;
-class QTreeView;
 class QWebEngineView;
 
 namespace panscout {
 
 class BusyIndicator;
+class ResultListView;
+class SearchMemory;
 
 struct StartWindowServices {
   SearchState& state;
@@ -82,12 +84,15 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   QWebEngineView* popupHost() const { return popupHost_; }
   QPlainTextEdit* settingsText() const { return settingsText_; }
   const std::array<QTimer*, kTimerCount>& timers() const { return timers_; }
+  // How much taller than at opening the window is; the bottom strip moves down by it.
+  int GrowthDown() const;
   // The hidden viewer that the search loads its browser-read pages into.
   QWebEngineView* automationViewer() const { return automationViewer_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildTopStrip();
@@ -99,6 +104,17 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   void ShowRealAddressDialog();
   void OnStartWindowDestroyed();
   void OnStatusChanged() override;
+  void RestoreMemory();
+
+  // How a control follows the window's growth beyond its opening size.
+  enum Growth : unsigned { kWiden = 1, kHeighten = 2, kDown = 4, kCentre = 8 };
+  struct Follower {
+    QWidget* widget;
+    QRect opening;
+    unsigned how;
+  };
+  void Follow(QWidget* widget, unsigned how);
+  QRect Followed(const QRect& opening, unsigned how) const;
 
   StartWindowServices services_;
   StartWindowHooks hooks_;
@@ -107,7 +123,9 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
 
   QLineEdit* keyword_ = nullptr;
   QPushButton* startButton_ = nullptr;
-  QTreeView* list_ = nullptr;
+  ResultListView* resultView_ = nullptr;
+  SearchMemory* memory_ = nullptr;
+  std::vector<Follower> followers_;
   QMenu* menu_ = nullptr;
   QLabel* status_ = nullptr;
   BusyIndicator* busy_ = nullptr;
