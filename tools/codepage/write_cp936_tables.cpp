@@ -86,5 +86,7 @@ int main(int argc, char** argv) {
     std::fprintf(f, "%s0x%04x", Separator(c), value);
   }
   std::fprintf(f, "};\n\n}  // namespace panscout\n");
+  iconv_close(decode);
+  iconv_close(encode);
   return std::fclose(f) == 0 ? 0 : 1;
 }
