@@ -9,7 +9,7 @@
 using namespace panscout;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  static QCoreApplication app(*argc, *argv);  // the script component needs one
+  static QCoreApplication app(*argc, *argv);  // the search's Qt objects need one
   return 0;
 }
 
@@ -27,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   h.pages.pages = {page, page};
   h.Press();
   // A search always ends, and with the window at rest.
-  if (h.state.Step(h.state.CurrentStepKind()).running || !h.window.keywordEnabled) std::abort();
+  if (h.state.Step(SelectedSource(h.state, h.sources)->step).running || !h.window.keywordEnabled) std::abort();
   return 0;
 }
