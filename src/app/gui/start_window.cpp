@@ -86,6 +86,8 @@ StartWindow::~StartWindow() { services_.results.RemoveObserver(this); }
 
 void StartWindow::OnStatusChanged() { status_->setText(ToQString(services_.results.Status())); }
 
+void StartWindow::SetStatusReason(const QString& reason) { status_->setToolTip(reason); }
+
 void StartWindow::BuildTopStrip() {
   auto* frame = Place(new QGroupBox(this), "分组框2", 0, 0, 544, 96);
 
