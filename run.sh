@@ -10,7 +10,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-declarative-dev
   libboost-regex-dev libcurl4-openssl-dev libtomlplusplus-dev libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libgl-dev
   clang libclang-rt-14-dev appstream desktop-file-utils lintian
-  fonts-noto-cjk xvfb xauth curl time python3 locales)
+  fonts-noto-cjk xvfb xauth curl time python3 locales
+  libpsl-dev publicsuffix libssl-dev openssl tinyproxy microsocks)
 BUILD_DIR=${BUILD_DIR:-build}
 
 install_missing() {

@@ -23,16 +23,15 @@ void OfferUpdate(AdWindow& window, const Settings& settings) {
 
 }  // namespace
 
-Download FeedDownload() {
-  auto cookies = std::make_shared<CookieStore>();
-  return [cookies](const Text& url) {
+Download FeedDownload(std::shared_ptr<CookieStore> cookies, NetworkSettings network) {
+  return [cookies = std::move(cookies), network = std::move(network)](const Text& url) {
     // Without an event dispatcher on the thread, the pump only waits for the worker.
     QtEventPump pump;
-    return FetchPage(pump, *cookies, url).body;
+    return FetchPage(pump, *cookies, url, {.network = network}).body;
   };
 }
 
-Text AnnouncementUrl(const Hosts& hosts) { return "http://" + hosts.announce + "/ad.txt"; }
+Text AnnouncementUrl(const Hosts& hosts) { return EndpointAddress(hosts.announce) + "/ad.txt"; }
 
 std::optional<Text> SettingsTextFromFeed(const Text& feed) {
   TextArray pieces = SplitText(feed, "qwe");

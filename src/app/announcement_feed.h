@@ -2,11 +2,14 @@
 // The remote announcement text, fetched once per run on its own thread: it
 // becomes the settings file and starts the advertisements.
 
+#include <memory>
 #include <optional>
 
 #include "app/ad_rotation.h"
 #include "app/ad_window.h"
 #include "app/temp_directory.h"
+#include "net/cookie_store.h"
+#include "net/network_settings.h"
 #include "runtime/text.h"
 #include "search/hosts.h"
 
@@ -23,9 +26,9 @@ constexpr std::size_t kMaxSettingsTextBytes = std::size_t{1} << 20;
 std::optional<Text> SettingsTextFromFeed(const Text& feed);
 
 // Downloads for the announcement thread: FetchPage with the default time-out,
-// on a thread that has no window events to dispatch, and with cookies of its
-// own, so that nothing it uses can go with the window.
-Download FeedDownload();
+// on a thread that has no window events to dispatch, with the run's cookies
+// and network settings, held so that they cannot go with the window.
+Download FeedDownload(std::shared_ptr<CookieStore> cookies, NetworkSettings network);
 
 struct FeedSetup {
   Text url;

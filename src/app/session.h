@@ -2,7 +2,11 @@
 // The process-wide state of one run of the program, owned by whichever front
 // end starts it and handed by reference to everything that needs it.
 
+#include <filesystem>
+#include <memory>
+
 #include "net/cookie_store.h"
+#include "net/network_settings.h"
 #include "results/result_list.h"
 #include "search/hosts.h"
 #include "search/search_state.h"
@@ -10,15 +14,28 @@
 
 namespace panscout {
 
+// $XDG_DATA_HOME/panscout/cookies.txt, or under ~/.local/share.
+std::filesystem::path UserCookieFile();
+
 struct Session {
-  Session(Hosts h, SourceTable s) : hosts(std::move(h)), sources(std::move(s)) {}
+  // With a cookie file, the cookies kept there come in now and the
+  // persistent ones go back when the session ends.
+  Session(Hosts h, SourceTable s, NetworkSettings n = {}, std::filesystem::path cookieFile = {});
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   Hosts hosts;
   SourceTable sources;
+  NetworkSettings network;
   SearchState state;
   ResultList results;
-  CookieStore cookies;
+  // Shared with the announcement thread, which nobody waits for.
+  std::shared_ptr<CookieStore> cookies = std::make_shared<CookieStore>();
   Text realAddress;
+
+ private:
+  std::filesystem::path cookieFile_;
 };
 
 }  // namespace panscout

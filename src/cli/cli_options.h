@@ -18,6 +18,9 @@ struct CliOptions {
   bool listSources = false;
   int maxPages = 0;  // 0: no limit
   int timeoutSeconds = 0;
+  std::string proxy;   // a URL or "none"; empty: the environment's
+  std::string caFile;  // PEM certificates trusted besides the system's
+  bool verbose = false;
   bool json = false;
   Text keyword;  // GBK
   bool help = false;

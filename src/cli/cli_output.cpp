@@ -16,6 +16,17 @@ std::string CellUtf8(const ResultList& results, int row, int column) {
 
 }  // namespace
 
+std::string RequestLine(const Text& url, const Fetched& fetched, std::chrono::milliseconds took) {
+  std::string line = "GET " + GbkToUtf8(url) + " -> ";
+  if (!fetched.status.ok()) return line + fetched.status.Reason();
+  return line + std::to_string(fetched.status.httpCode) + ", " + std::to_string(fetched.body.size()) + " bytes, " +
+         std::to_string(took.count()) + " ms";
+}
+
+std::string FailureLine(const Text& url, const FetchStatus& status) {
+  return "panscout-cli: " + GbkToUtf8(url) + ": " + status.Reason();
+}
+
 std::string FormatRowsTsv(const ResultList& results) {
   std::string out;
   for (int row = 0; row < results.RowCount(); ++row) {

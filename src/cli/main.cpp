@@ -15,6 +15,7 @@
 #include "cli/saved_page_source.h"
 #include "cli/terminal_window.h"
 #include "net/http_page_source.h"
+#include "net/observed_page_source.h"
 #include "net/qt_event_pump.h"
 #include "runtime/codepage.h"
 #include "search/search_controller.h"
@@ -22,25 +23,6 @@
 
 namespace panscout {
 namespace {
-
-// Counts the pages the search acquires and reports each one as it arrives,
-// while the search is still reading it (where --max-pages presses stop).
-class CountingPageSource : public PageSource {
- public:
-  CountingPageSource(PageSource& inner, std::function<void(int)> afterPage)
-      : inner_(inner), afterPage_(std::move(afterPage)) {}
-
-  Fetched Fetch(const Text& url, Text* headerTextOut) override {
-    Fetched fetched = inner_.Fetch(url, headerTextOut);
-    afterPage_(++pages_);
-    return fetched;
-  }
-
- private:
-  PageSource& inner_;
-  int pages_ = 0;
-  std::function<void(int)> afterPage_;
-};
 
 // Built-ins in source-number order, the torrent search, then the user's.
 void ListSources(const SourceTable& sources) {
@@ -78,17 +60,28 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   }
   const bool torrent = chosen->step == StepKind::kTorrent || options.mode == kTorrentMode;
 
-  Session session(hosts, catalog.table);
+  NetworkSetup network = MakeNetworkSettings(options.proxy, options.caFile);
+  if (!network.settings) {
+    std::fprintf(stderr, "panscout-cli: %s\n", network.error.c_str());
+    return 2;
+  }
+
+  Session session(hosts, catalog.table, *network.settings, UserCookieFile());
   QtEventPump pump;
   TerminalWindow window(options.keyword);
-  HttpPageSource http(pump, session.cookies, options.timeoutSeconds);
+  HttpPageSource http(pump, *session.cookies, session.network, options.timeoutSeconds);
   SavedPageSource saved(options.pageFile);
   PageSource& source = options.pageFile.empty() ? static_cast<PageSource&>(http) : saved;
   // A saved page is the only page there is.
   const int maxPages = options.pageFile.empty() ? options.maxPages : 1;
   std::unique_ptr<SearchController> controller;
   const bool progress = isatty(STDERR_FILENO);
-  CountingPageSource pages(source, [&](int page) {
+  int page = 0;
+  // Each page is reported while the search is still reading it (where --max-pages presses stop).
+  ObservedPageSource pages(source, [&](const Text& url, const Fetched& fetched, std::chrono::milliseconds took) {
+    ++page;
+    if (options.verbose) std::fprintf(stderr, "%s\n", RequestLine(url, fetched, took).c_str());
+    if (!fetched.status.ok()) std::fprintf(stderr, "%s\n", FailureLine(url, fetched.status).c_str());
     if (progress) std::fprintf(stderr, "page %d, %d rows so far\n", page, session.results.RowCount());
     if (maxPages > 0 && page == maxPages && window.Searching()) controller->OnStartStopClick();
   });
@@ -114,7 +107,7 @@ int Run(QCoreApplication& app, const CliOptions& options) {
                                   : FormatRowsTsv(session.results);
   std::fwrite(rows.data(), 1, rows.size(), stdout);
   std::fprintf(stderr, "%s\n", GbkToUtf8(session.results.Status()).c_str());
-  return 0;
+  return session.results.Status() == Gbk("状态：网络连接失败！") ? 1 : 0;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "net/cookie_store.h"
 
+#include <arpa/inet.h>
 #include <curl/curl.h>
+#include <libpsl.h>
 
 #include <algorithm>
 #include <charconv>
@@ -10,14 +12,41 @@
 namespace panscout {
 namespace {
 
+// Beyond these a hostile server only pushes older cookies out (RFC 6265 6.1).
+constexpr std::size_t kMaxCookies = 3000;
+constexpr std::size_t kMaxCookiesPerDomain = 50;
+
 Text Trimmed(const Text& text) {
   auto begin = text.find_first_not_of(" \t");
   if (begin == Text::npos) return {};
   return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
-// RFC 6265 path matching: the cookie path is the request path or a prefix of
-// it that ends at a "/".
+// The lower-case host of "http://host" or "https://host".
+Text HostOf(const Text& address) {
+  auto scheme = address.find("://");
+  return LowerCase(scheme == Text::npos ? address : address.substr(scheme + 3));
+}
+
+bool IsIpAddress(const Text& host) {
+  unsigned char bytes[16];
+  return inet_pton(AF_INET, host.c_str(), bytes) == 1 || inet_pton(AF_INET6, host.c_str(), bytes) == 1;
+}
+
+// RFC 6265 5.1.3.
+bool DomainMatches(const Text& host, const Text& domain) {
+  if (host == domain) return true;
+  return host.size() > domain.size() && host.ends_with("." + domain) && !IsIpAddress(host);
+}
+
+bool IsPublicSuffix(const Text& domain) {
+  // The newer of libpsl's own list and the system's; never freed, as workers may still ask.
+  static const psl_ctx_t* const list = psl_latest(nullptr);
+  return list && psl_is_public_suffix(list, domain.c_str());
+}
+
+// RFC 6265 5.1.4: the cookie path is the request path or a prefix of it that
+// ends at a "/".
 bool PathMatches(const Text& cookiePath, const Text& requestPath) {
   Text path = requestPath.substr(0, requestPath.find('?'));
   if (path.compare(0, cookiePath.size(), cookiePath) != 0) return false;
@@ -40,6 +69,8 @@ std::optional<std::time_t> MaxAgeExpiry(std::string_view value) {
   return seconds > kLast - now ? kLast : now + seconds;
 }
 
+bool Expired(const CookieStore::Cookie& cookie, std::time_t now) { return cookie.expires && *cookie.expires <= now; }
+
 }  // namespace
 
 CookieStore::~CookieStore() {
@@ -59,46 +90,103 @@ CookieStore::Lease::~Lease() {
 }
 
 void CookieStore::Store(const Text& address, const Text& name, const Text& data) {
-  Cookie cookie{name, {}, "/", std::nullopt};
+  const Text host = HostOf(address);
+  Cookie cookie;
+  cookie.name = name;
+  cookie.domain = host;
+  std::optional<std::time_t> maxAge, expires;
+  std::optional<Text> domain;
   TextArray parts = SplitText(data, Text(";"));
   if (!parts.empty()) cookie.value = Trimmed(parts.front());
   for (std::size_t i = 1; i < parts.size(); ++i) {
     Text attribute = Trimmed(parts[i]);
     auto equals = attribute.find('=');
-    if (equals == Text::npos) continue;
     Text key = LowerCase(Trimmed(attribute.substr(0, equals)));
-    Text value = Trimmed(attribute.substr(equals + 1));
-    if (key == "path" && !value.empty() && value.front() == '/') {
-      cookie.path = value;
+    Text value = equals == Text::npos ? Text() : Trimmed(attribute.substr(equals + 1));
+    if (key == "path") {
+      cookie.path = !value.empty() && value.front() == '/' ? value : "/";
     } else if (key == "max-age") {
-      if (auto expiry = MaxAgeExpiry(value)) cookie.expires = expiry;
-    } else if (key == "expires" && !cookie.expires) {
+      if (auto expiry = MaxAgeExpiry(value)) maxAge = expiry;
+    } else if (key == "expires") {
       std::time_t when = curl_getdate(value.c_str(), nullptr);
-      if (when != -1) cookie.expires = when;
+      if (when != -1) expires = when;
+    } else if (key == "domain" && !value.empty()) {
+      domain = LowerCase(value.front() == '.' ? value.substr(1) : value);
+    } else if (key == "secure") {
+      cookie.secure = true;
+    } else if (key == "httponly") {
+      cookie.httpOnly = true;
     }
   }
-  bool removes = cookie.expires && *cookie.expires <= std::time(nullptr);
+  cookie.expires = maxAge ? maxAge : expires;
+  // RFC 6265 5.3 steps 5 and 6.
+  if (domain && IsPublicSuffix(*domain)) {
+    if (*domain != host) return;
+    domain.reset();
+  }
+  if (domain) {
+    if (!DomainMatches(host, *domain)) return;
+    cookie.domain = *domain;
+    cookie.hostOnly = false;
+  }
+  bool removes = Expired(cookie, std::time(nullptr));
+  Keep(std::move(cookie), removes);
+}
 
+void CookieStore::Keep(Cookie cookie, bool removes) {
   std::lock_guard lock(mutex_);
-  auto& cookies = byAddress_[address];
-  std::erase_if(cookies, [&](const Cookie& old) {
-    return old.name == cookie.name && old.path == cookie.path;
+  auto same = std::find_if(cookies_.begin(), cookies_.end(), [&](const Cookie& old) {
+    return old.name == cookie.name && old.domain == cookie.domain && old.path == cookie.path;
   });
-  if (!removes) cookies.push_back(std::move(cookie));
+  if (same != cookies_.end()) {
+    // A replacement keeps the old one's place, which is its creation time.
+    if (removes) cookies_.erase(same);
+    else *same = std::move(cookie);
+    return;
+  }
+  if (removes) return;
+  std::erase_if(cookies_, [now = std::time(nullptr)](const Cookie& old) { return Expired(old, now); });
+  auto ofDomain = [&](const Cookie& old) { return old.domain == cookie.domain; };
+  if (static_cast<std::size_t>(std::count_if(cookies_.begin(), cookies_.end(), ofDomain)) >= kMaxCookiesPerDomain) {
+    cookies_.erase(std::find_if(cookies_.begin(), cookies_.end(), ofDomain));
+  }
+  if (cookies_.size() >= kMaxCookies) cookies_.erase(cookies_.begin());
+  cookies_.push_back(std::move(cookie));
 }
 
 Text CookieStore::CookieLineFor(const Text& address, const Text& path) const {
+  const Text host = HostOf(address);
+  const bool secure = LowerCase(LeftText(address, 8)) == "https://";
+  const std::time_t now = std::time(nullptr);
+  std::vector<const Cookie*> chosen;
   std::lock_guard lock(mutex_);
-  auto found = byAddress_.find(address);
-  if (found == byAddress_.end()) return {};
-  std::time_t now = std::time(nullptr);
+  for (const Cookie& cookie : cookies_) {
+    bool hostFits = cookie.hostOnly ? host == cookie.domain : DomainMatches(host, cookie.domain);
+    if (hostFits && PathMatches(cookie.path, path) && (secure || !cookie.secure) && !Expired(cookie, now)) {
+      chosen.push_back(&cookie);
+    }
+  }
+  std::stable_sort(chosen.begin(), chosen.end(),
+                   [](const Cookie* a, const Cookie* b) { return a->path.size() > b->path.size(); });
   Text line;
-  for (const Cookie& cookie : found->second) {
-    if ((cookie.expires && *cookie.expires <= now) || !PathMatches(cookie.path, path)) continue;
+  for (const Cookie* cookie : chosen) {
     if (!line.empty()) line += "; ";
-    line += cookie.name.empty() ? cookie.value : cookie.name + "=" + cookie.value;
+    line += cookie->name.empty() ? cookie->value : cookie->name + "=" + cookie->value;
   }
   return line;
+}
+
+std::vector<CookieStore::Cookie> CookieStore::Persistent() const {
+  const std::time_t now = std::time(nullptr);
+  std::lock_guard lock(mutex_);
+  std::vector<Cookie> kept;
+  std::copy_if(cookies_.begin(), cookies_.end(), std::back_inserter(kept),
+               [now](const Cookie& cookie) { return cookie.expires && !Expired(cookie, now); });
+  return kept;
+}
+
+void CookieStore::Restore(Cookie cookie) {
+  if (cookie.expires && !Expired(cookie, std::time(nullptr))) Keep(std::move(cookie), false);
 }
 
 }  // namespace panscout

@@ -14,7 +14,7 @@ struct FetchStatus {
     kTimedOut,      // no answer within the time-out
     kUnresolved,    // the host name did not resolve
     kUnconnected,   // no connection could be made
-    kTlsRefused,    // the secure connection was refused
+    kTlsRefused,    // the server's certificate did not pass; `detail` says why
     kHttpError,     // the server answered with a status of 400 or above
     kCutShort,      // the connection broke before the answer was complete
     kStopped,       // given up on by the caller
@@ -28,7 +28,8 @@ struct FetchStatus {
 
   bool ok() const { return kind == kOk; }
   // One line, as curl words it: "could not resolve host www.x.test",
-  // "connection refused", "timed out after 90 s", "HTTP 403", ...
+  // "connection refused", "timed out after 90 s", "certificate verify
+  // failed: ...", "HTTP 403", ...
   std::string Reason() const;
 };
 

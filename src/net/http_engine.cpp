@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -78,11 +79,12 @@ struct Hop {
 
 // What the callbacks of one exchange fill.
 struct Transfer {
-  const std::atomic<bool>* stop;
+  const std::atomic<bool>* stop = nullptr;
   std::string headerBlock;
   std::string body;
   CURLcode result = CURLE_OK;
   char error[CURL_ERROR_SIZE] = {};
+  Text refusedDowngrade;  // an http address an https response redirected to
 
   bool Stopped() const { return stop && stop->load(); }
 };
@@ -110,23 +112,19 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return static_cast<Transfer*>(user)->Stopped() ? 1 : 0;
 }
 
-// What sets the two kinds of exchange apart.
-struct Profile {
-  long httpVersion;
-  bool httpsToo;
-};
-constexpr Profile kBrowserProfile{CURL_HTTP_VERSION_1_1, false};
-constexpr Profile kPlainProfile{CURL_HTTP_VERSION_1_0, true};
+// The protocol version sets the two kinds of exchange apart.
+constexpr long kBrowserVersion = CURL_HTTP_VERSION_1_1;
+constexpr long kPlainVersion = CURL_HTTP_VERSION_1_0;
 
 bool IsHttps(const Text& url) { return LowerCase(LeftText(url, 8)) == "https://"; }
 
 // The address parts are read as of an http address; cookies go by host and path alone.
 Text AsHttp(const Text& url) { return IsHttps(url) ? "http://" + RightText(url, TextLength(url) - 8) : url; }
 
-// The address with the scheme the engine takes it as: https only where the
-// profile allows it, plain http for everything else.
-Text CurlUrl(const Text& url, const Profile& profile) {
-  if (profile.httpsToo && IsHttps(url)) return "https://" + UrlHost(AsHttp(url), true) + UrlPath(AsHttp(url));
+// The address as curl takes it: https when it says so, plain http for
+// everything else, without a port that is the scheme's default.
+Text CurlUrl(const Text& url) {
+  if (IsHttps(url)) return "https://" + UrlHost(AsHttp(url), true) + UrlPath(AsHttp(url));
   int port = UrlPort(url);
   Text portText = port == kDefaultHttpPort || port == 0 ? Text() : ":" + std::to_string(port);
   return "http://" + UrlHost(url, false) + portText + UrlPath(url);
@@ -135,22 +133,43 @@ Text CurlUrl(const Text& url, const Profile& profile) {
 // The host that cookies are filed under and chosen for.
 Text CookieHost(const Text& url) { return UrlHost(AsHttp(url), false); }
 
-void ConfigureExchange(CURL* easy, const HttpRequest& request, Transfer& transfer, int silenceSeconds,
-                       const Profile& profile) {
+// What the store takes a request's address as: its scheme decides Secure cookies.
+Text CookieAddress(const Text& url) { return (IsHttps(url) ? "https://" : "http://") + CookieHost(url); }
+
+void TrustAuthorities(CURL* easy, const NetworkSettings& network) {
+  if (!network.caFile.empty()) {
+    curl_easy_setopt(easy, CURLOPT_CAINFO, network.caFile.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROXY_CAINFO, network.caFile.c_str());
+  }
+  if (network.extraCas) {
+    // curl copies the blob; OpenSSL loads it beside the CA file.
+    curl_blob blob{const_cast<char*>(network.extraCas->data()), network.extraCas->size(), CURL_BLOB_COPY};
+    curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
+    curl_easy_setopt(easy, CURLOPT_PROXY_CAINFO_BLOB, &blob);
+  }
+}
+
+// The caller's proxy wins, for every hop; otherwise the run's for the hop's scheme.
+void ChooseProxy(CURL* easy, const Text& url, const HttpRequest& request, const NetworkSettings& network) {
+  // An empty proxy also keeps curl from taking one from the environment.
+  Text proxy = Given(request.proxy) ? "http://" + request.proxy : network.ProxyFor(IsHttps(url));
+  curl_easy_setopt(easy, CURLOPT_PROXY, proxy.c_str());
+  curl_easy_setopt(easy, CURLOPT_NOPROXY, Given(request.proxy) ? "" : network.noProxy.c_str());
+}
+
+void ConfigureExchange(CURL* easy, Transfer& transfer, int silenceSeconds, long httpVersion,
+                       const NetworkSettings& network) {
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   if (silenceSeconds > 0) {
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(silenceSeconds));
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(silenceSeconds));
   }
-  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, profile.httpsToo ? "http,https" : "http");
-  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, profile.httpVersion);
+  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, httpVersion);
   curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(easy, CURLOPT_USERAGENT, kUserAgent.c_str());
-  // An empty proxy also keeps curl from taking one from the environment.
-  Text proxy = Given(request.proxy) ? "http://" + request.proxy : Text();
-  curl_easy_setopt(easy, CURLOPT_PROXY, proxy.c_str());
-  curl_easy_setopt(easy, CURLOPT_NOPROXY, "");
+  TrustAuthorities(easy, network);
   curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeaderLine);
   curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBodyBytes);
@@ -177,15 +196,16 @@ CurlList HeaderList(const Text& headerText, const Text& cookieLine) {
 }
 
 bool SameServer(const Text& a, const Text& b) {
-  return UrlHost(a, false) == UrlHost(b, false) && UrlPort(a) == UrlPort(b);
+  return IsHttps(a) == IsHttps(b) && UrlHost(AsHttp(a), false) == UrlHost(AsHttp(b), false) &&
+         UrlPort(AsHttp(a)) == UrlPort(AsHttp(b));
 }
 
 void Perform(CURL* easy, const Hop& hop, const HttpRequest& request, CookieStore& cookies,
-             Transfer& transfer, const Profile& profile) {
-  Text url = CurlUrl(hop.url, profile);
-  CurlList headers = HeaderList(hop.headerText, cookies.CookieLineFor("http://" + CookieHost(hop.url),
-                                                                      UrlPath(AsHttp(hop.url))));
+             Transfer& transfer, const NetworkSettings& network) {
+  Text url = CurlUrl(hop.url);
+  CurlList headers = HeaderList(hop.headerText, cookies.CookieLineFor(CookieAddress(hop.url), UrlPath(AsHttp(hop.url))));
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  ChooseProxy(easy, hop.url, request, network);
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
   if (hop.sendsBody) {
     curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.postData.data());
@@ -208,9 +228,10 @@ void Perform(CURL* easy, const Hop& hop, const HttpRequest& request, CookieStore
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
 }
 
-// The next request when the response redirects to an address the profile
-// takes; a POST becomes a body-less GET after 301, 302 and 303, as browsers do.
-std::optional<Hop> RedirectedHop(CURL* easy, const Hop& hop, const HttpRequest& request, const Profile& profile) {
+// The next request when the response redirects to a web address; a POST
+// becomes a body-less GET after 301, 302 and 303, as browsers do. From https
+// to http is refused: the page would travel in the clear.
+std::optional<Hop> RedirectedHop(CURL* easy, const Hop& hop, const HttpRequest& request, Transfer& transfer) {
   long status = 0;
   char* target = nullptr;
   curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
@@ -218,7 +239,11 @@ std::optional<Hop> RedirectedHop(CURL* easy, const Hop& hop, const HttpRequest& 
   bool redirect = status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
   if (!redirect || !target) return std::nullopt;
   std::string_view to(target);
-  if (!to.starts_with("http://") && !(profile.httpsToo && to.starts_with("https://"))) return std::nullopt;
+  if (to.starts_with("http://") && IsHttps(hop.url)) {
+    transfer.refusedDowngrade = target;
+    return std::nullopt;
+  }
+  if (!to.starts_with("http://") && !to.starts_with("https://")) return std::nullopt;
   Hop next = hop;
   next.url = target;
   if (status != 307 && status != 308 && UpperCase(hop.method) == "POST") {
@@ -246,6 +271,22 @@ void StoreCookies(CookieStore& cookies, const Text& headerText, const Text& host
   }
 }
 
+// curl's message, begun in lower case like the program's own reasons.
+std::string CurlWords(const Transfer& transfer) {
+  std::string words = transfer.error[0] ? transfer.error : curl_easy_strerror(transfer.result);
+  if (!words.empty()) words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+  return words;
+}
+
+// What is left of curl's message on a refused certificate once the TLS prefix is gone.
+std::string CertificateProblem(const Transfer& transfer) {
+  std::string words = transfer.error;
+  for (std::string_view prefix : {"SSL certificate problem: ", "SSL: "}) {
+    if (words.starts_with(prefix)) return words.substr(prefix.size());
+  }
+  return words;
+}
+
 // How the last hop ended, in the program's words.
 FetchStatus StatusOf(CURL* easy, const Transfer& transfer, const Hop& hop, int silenceSeconds) {
   FetchStatus status;
@@ -258,7 +299,6 @@ FetchStatus StatusOf(CURL* easy, const Transfer& transfer, const Hop& hop, int s
       if (code >= 400) status.kind = FetchStatus::kHttpError;
       break;
     case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
       status.kind = FetchStatus::kUnresolved;
       status.detail = UrlHost(AsHttp(hop.url), false);
       break;
@@ -269,12 +309,15 @@ FetchStatus StatusOf(CURL* easy, const Transfer& transfer, const Hop& hop, int s
       status.kind = FetchStatus::kTimedOut;
       status.seconds = silenceSeconds;
       break;
-    case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CACERT_BADFILE:
     case CURLE_SSL_CERTPROBLEM:
       status.kind = FetchStatus::kTlsRefused;
-      status.detail = transfer.error;
+      status.detail = CertificateProblem(transfer);
+      break;
+    case CURLE_SSL_CONNECT_ERROR:
+      status.kind = FetchStatus::kFailed;
+      status.detail = "secure connection failed: " + CertificateProblem(transfer);
       break;
     case CURLE_PARTIAL_FILE:
     case CURLE_RECV_ERROR:
@@ -287,7 +330,11 @@ FetchStatus StatusOf(CURL* easy, const Transfer& transfer, const Hop& hop, int s
       break;
     default:
       status.kind = FetchStatus::kFailed;
-      status.detail = transfer.error[0] ? transfer.error : curl_easy_strerror(transfer.result);
+      status.detail = CurlWords(transfer);
+  }
+  if (!transfer.refusedDowngrade.empty()) {
+    status.kind = FetchStatus::kFailed;
+    status.detail = "refused the redirect from https to " + transfer.refusedDowngrade;
   }
   if (transfer.Stopped()) status.kind = FetchStatus::kStopped;
   return status;
@@ -301,17 +348,21 @@ struct Exchanged {
 };
 
 Exchanged Exchange(CURL* easy, const HttpRequest& request, Hop hop, CookieStore& cookies,
-                   const std::atomic<bool>* stop, int silenceSeconds, const Profile& profile) {
-  Transfer transfer{stop, {}, {}};
-  ConfigureExchange(easy, request, transfer, silenceSeconds, profile);
-  Perform(easy, hop, request, cookies, transfer, profile);
+                   const std::atomic<bool>* stop, int silenceSeconds, long httpVersion,
+                   const NetworkSettings& network) {
+  Transfer transfer;
+  transfer.stop = stop;
+  ConfigureExchange(easy, transfer, silenceSeconds, httpVersion, network);
+  Perform(easy, hop, request, cookies, transfer, network);
   for (int redirects = 0; redirects < kMaxRedirects && !transfer.Stopped(); ++redirects) {
-    std::optional<Hop> next = RedirectedHop(easy, hop, request, profile);
+    std::optional<Hop> next = RedirectedHop(easy, hop, request, transfer);
     if (!next) break;
     StoreCookies(cookies, ToText(Bytes(transfer.headerBlock)), CookieHost(hop.url));
     hop = std::move(*next);
-    Perform(easy, hop, request, cookies, transfer, profile);
+    Perform(easy, hop, request, cookies, transfer, network);
   }
+  // A refused redirect's own page is no answer to the request.
+  if (!transfer.refusedDowngrade.empty()) transfer.body.clear();
   Text headerText = ToText(Bytes(transfer.headerBlock));
   Text host = CookieHost(request.url), finalHost = CookieHost(hop.url);
   if (finalHost != host) StoreCookies(cookies, headerText, finalHost);
@@ -323,7 +374,7 @@ Exchanged Exchange(CURL* easy, const HttpRequest& request, Hop hop, CookieStore&
 }  // namespace
 
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atomic<bool>* stop,
-                    int silenceSeconds, FetchStatus* status) {
+                    int silenceSeconds, FetchStatus* status, const NetworkSettings& network) {
   if (!record) return false;
   record->Rewind();
   if (record->ReadText() != kRequestMarker) return false;
@@ -338,13 +389,14 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atom
 
   bool sendsBody = verb == "POST" && !request.postData.empty();
   Hop hop{request.url, request.method, sendsBody, ComposeHeaderText(request, sendsBody)};
-  Exchanged exchanged = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kBrowserProfile);
+  Exchanged exchanged = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kBrowserVersion, network);
   WriteResponseShape(*record, exchanged.headerText, exchanged.fetched.body);
   if (status) *status = std::move(exchanged.fetched.status);
   return true;
 }
 
-Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop, int silenceSeconds) {
+Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop, int silenceSeconds,
+                    const NetworkSettings& network) {
   const bool web = LowerCase(LeftText(url, 7)) == "http://" || IsHttps(url);
   Fetched failed{{}, {FetchStatus::kFailed, 0, 0, web ? "the request engine cannot start" : "not a web address"}};
   if (!web || !CurlReady()) return failed;
@@ -352,7 +404,7 @@ Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<boo
   if (!easy) return failed;
   HttpRequest request{url, "GET", {}, {}, {}, {}, {}};
   Hop hop{url, "GET", false, "Accept: */*\r\n"};
-  return Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kPlainProfile).fetched;
+  return Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kPlainVersion, network).fetched;
 }
 
 }  // namespace panscout

@@ -8,6 +8,7 @@
 #include "net/cookie_store.h"
 #include "net/fetch_status.h"
 #include "net/handoff_record.h"
+#include "net/network_settings.h"
 
 namespace panscout {
 
@@ -22,10 +23,12 @@ constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 // and go to `cookies`. Setting `stop` makes a running exchange end soon.
 // A server that sends nothing for `silenceSeconds` (0: no limit) is given up
 // on; the exchange completes with what it had received. How it ended goes to
-// `status`, when given.
+// `status`, when given. An https address is spoken over TLS with the
+// certificate checked; a redirect from https to http is refused and gives no
+// body. `network` picks the proxy of each hop unless the request names one.
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
                     const std::atomic<bool>* stop = nullptr, int silenceSeconds = 0,
-                    FetchStatus* status = nullptr);
+                    FetchStatus* status = nullptr, const NetworkSettings& network = {});
 
 // A plain download with the same client, cookies, stop and silence limit: GET
 // over HTTP/1.0 sending "Accept: */*" and nothing of the browser identity
@@ -33,6 +36,6 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
 // body as far as the connection delivered it, with how the exchange ended;
 // the empty buffer for any other address or when nothing could be sent.
 Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop = nullptr,
-                  int silenceSeconds = 0);
+                    int silenceSeconds = 0, const NetworkSettings& network = {});
 
 }  // namespace panscout

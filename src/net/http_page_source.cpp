@@ -4,14 +4,15 @@
 
 namespace panscout {
 
-HttpPageSource::HttpPageSource(EventPump& pump, CookieStore& cookies, int timeoutSeconds)
-    : pump_(pump), cookies_(cookies), timeoutSeconds_(timeoutSeconds) {}
+HttpPageSource::HttpPageSource(EventPump& pump, CookieStore& cookies, NetworkSettings network, int timeoutSeconds)
+    : pump_(pump), cookies_(cookies), network_(std::move(network)), timeoutSeconds_(timeoutSeconds) {}
 
 Fetched HttpPageSource::Fetch(const Text& url, Text* headerTextOut) {
   FetchOptions options;
   options.timeoutSeconds = timeoutSeconds_;
   options.serverSilenceSeconds = timeoutSeconds_;
   options.headerTextOut = headerTextOut;
+  options.network = network_;
   return FetchPage(pump_, cookies_, url, options);
 }
 

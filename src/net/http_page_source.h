@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/network_settings.h"
 #include "net/page_source.h"
 
 namespace panscout {
@@ -10,12 +11,13 @@ class EventPump;
 // Pages over HTTP, each fetched on a worker while `pump` dispatches events.
 class HttpPageSource : public PageSource {
  public:
-  HttpPageSource(EventPump& pump, CookieStore& cookies, int timeoutSeconds = 0);
+  HttpPageSource(EventPump& pump, CookieStore& cookies, NetworkSettings network, int timeoutSeconds = 0);
   Fetched Fetch(const Text& url, Text* headerTextOut = nullptr) override;
 
  private:
   EventPump& pump_;
   CookieStore& cookies_;
+  NetworkSettings network_;
   int timeoutSeconds_;
 };
 

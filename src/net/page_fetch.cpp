@@ -24,9 +24,10 @@ Fetched FetchPage(EventPump& pump, CookieStore& cookies, const Text& url, const 
       options.serverSilenceSeconds > 0 ? options.serverSilenceSeconds : kDefaultFetchTimeoutSeconds;
   WaitEnd end = RunOnWorker(
       pump,
-      [record, status, silence, lease = std::make_shared<CookieStore::Lease>(cookies)](const std::atomic<bool>& stop) {
+      [record, status, silence, network = options.network,
+       lease = std::make_shared<CookieStore::Lease>(cookies)](const std::atomic<bool>& stop) {
         try {
-          if (!RunHttpRequest(record.get(), lease->store(), &stop, silence, status.get())) {
+          if (!RunHttpRequest(record.get(), lease->store(), &stop, silence, status.get(), network)) {
             *status = {FetchStatus::kFailed, 0, 0, "the request could not be sent"};
           }
         } catch (...) {

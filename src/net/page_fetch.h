@@ -5,6 +5,7 @@
 
 #include "net/fetch_status.h"
 #include "net/http_request.h"
+#include "net/network_settings.h"
 #include "runtime/text.h"
 
 namespace panscout {
@@ -21,6 +22,7 @@ struct FetchOptions {
   // while events keep the wait going; 0 or less: 90 seconds.
   int serverSilenceSeconds = 0;
   Text* headerTextOut = nullptr;  // receives the response header block
+  NetworkSettings network{};      // the run's proxies and trusted authorities
 };
 
 // Returns the response body, or the empty buffer when the request failed or

@@ -77,6 +77,19 @@ bool IsHostAndPort(std::string_view value) {
 }
 
 
+std::optional<Text> WebEndpoint(std::string_view value) {
+  std::string_view scheme = "http://";
+  if (value.starts_with("https://")) scheme = "https://";
+  if (value.starts_with(scheme)) value.remove_prefix(scheme.size());
+  if (value.ends_with('/')) value.remove_suffix(1);
+  if (value.find("://") != std::string_view::npos || !IsHostAndPort(value)) return std::nullopt;
+  return std::string(scheme) + Utf8ToGbk(std::string(value));
+}
+
+Text EndpointAddress(const Text& endpoint) {
+  return endpoint.starts_with("https://") ? endpoint : "http://" + endpoint;
+}
+
 const Text* EndpointHost(const Hosts& hosts, std::string_view key) { return LookUp(hosts, "endpoints", key); }
 
 const Text* SiteHost(const Hosts& hosts, std::string_view key) { return LookUp(hosts, "sites", key); }
@@ -127,7 +140,14 @@ std::optional<std::string> LoadHostsFile(const std::string& path, Hosts& hosts) 
     auto field = section->find(key);
     if (field == section->end()) return where("unknown key " + key);
     if (value.empty()) return where("empty value for " + key);
-    // Hosts go into addresses and patterns; only [links] holds whole addresses.
+    // Hosts go into addresses and patterns; only [links] holds whole
+    // addresses, and an endpoint may say it speaks https (http goes unsaid).
+    if (section == &Sections().at("endpoints")) {
+      std::optional<Text> endpoint = value.starts_with("http://") ? std::nullopt : WebEndpoint(value);
+      if (!endpoint) return where(key + " = " + value + " is not [https://]HOST[:PORT]");
+      loaded.*(field->second) = endpoint->starts_with("https://") ? *endpoint : endpoint->substr(7);
+      continue;
+    }
     if (section != &Sections().at("links") && !IsHostAndPort(value)) {
       return where(key + " = " + value + " is not HOST[:PORT]");
     }

@@ -11,8 +11,9 @@
 namespace panscout {
 
 struct Hosts {
-  // HOST[:PORT], without scheme.
+  // HOST[:PORT], spoken to over http, or "https://" and HOST[:PORT].
   Text tazhao, baidu, google, iask, announce;
+  // HOST[:PORT], without scheme.
   Text site115, namipan, xun6, rayfile, hotfile, torrent;
   // Leading labels of the snapshot host, removed with the "http://" before them.
   Text snapshot;
@@ -23,6 +24,13 @@ struct Hosts {
 
 // HOST[:PORT]: a name (UTF-8 letters allowed) or an IPv6 literal in brackets.
 bool IsHostAndPort(std::string_view value);
+
+// "http://" or "https://" and HOST[:PORT]: the scheme it names, http when
+// none, then the host; nullopt when the rest is not HOST[:PORT] or the
+// scheme is another one. A "/" at the end is dropped.
+std::optional<Text> WebEndpoint(std::string_view value);
+// The address of an endpoint of Hosts: its scheme, http when none, and host.
+Text EndpointAddress(const Text& endpoint);
 
 // The host of an [endpoints] or a [sites] key of the hosts file; nullptr for
 // a key the file does not know.

@@ -27,12 +27,14 @@ std::vector<std::filesystem::path> DefinitionFiles(const std::filesystem::path& 
 
 }  // namespace
 
-std::filesystem::path UserSourcesDirectory() {
+std::filesystem::path UserDataDirectory() {
   const char* data = std::getenv("XDG_DATA_HOME");
-  if (data && *data) return std::filesystem::path(data) / "panscout" / "sources";
+  if (data && *data) return std::filesystem::path(data) / "panscout";
   const char* home = std::getenv("HOME");
-  return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "panscout" / "sources";
+  return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "panscout";
 }
+
+std::filesystem::path UserSourcesDirectory() { return UserDataDirectory() / "sources"; }
 
 SourceCatalog LoadSources(const Hosts& hosts, const std::vector<std::filesystem::path>& userDirs) {
   SourceCatalog catalog;

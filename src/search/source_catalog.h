@@ -19,7 +19,9 @@ struct SourceCatalog {
 // order; a directory that does not exist holds none). A user file whose id
 // is a built-in's replaces that built-in; a broken one is reported and
 // skipped, and the others keep working.
-// $XDG_DATA_HOME/panscout/sources, or ~/.local/share/panscout/sources.
+// $XDG_DATA_HOME/panscout, or ~/.local/share/panscout: the user's own files.
+std::filesystem::path UserDataDirectory();
+// Its "sources" directory.
 std::filesystem::path UserSourcesDirectory();
 
 SourceCatalog LoadSources(const Hosts& hosts, const std::vector<std::filesystem::path>& userDirs);

@@ -158,17 +158,12 @@ bool IsId(const std::string& id) {
   return !id.empty() && id.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789_-") == std::string::npos;
 }
 
-// "http://HOST[:PORT]" from an [endpoints] key or a written-out base.
+// "http[s]://HOST[:PORT]" from an [endpoints] key or a written-out base.
 std::optional<Text> Endpoint(const std::string& value, const Hosts& hosts) {
-  if (value.rfind("http://", 0) == 0) {
-    std::string host = value.substr(7);
-    if (!host.empty() && host.back() == '/') host.pop_back();
-    if (!IsHostAndPort(host)) return std::nullopt;
-    return "http://" + Utf8ToGbk(host);
-  }
+  if (value.find("://") != std::string::npos) return WebEndpoint(value);
   const Text* host = EndpointHost(hosts, value);
   if (!host) return std::nullopt;
-  return "http://" + *host;
+  return EndpointAddress(*host);
 }
 
 // The path's pieces: literals between the keyword and page placeholders.
@@ -240,10 +235,11 @@ class DefinitionReader {
       std::optional<Text> base = Endpoint(*endpoint, hosts_);
       if (!base) {
         r_.Fail(query.get("endpoint"), "query.endpoint \"" + *endpoint +
-                                           "\" is neither an [endpoints] key of the hosts file nor an http:// address");
+                                           "\" is neither an [endpoints] key of the hosts file nor an http:// or https:// address");
       }
       rule_.endpoint = base.value_or("");
-      endpointHost_ = rule_.endpoint.substr(std::min<std::size_t>(7, rule_.endpoint.size()));
+      auto scheme = rule_.endpoint.find("://");
+      endpointHost_ = scheme == Text::npos ? Text() : rule_.endpoint.substr(scheme + 3);
     }
     if (std::optional<std::string> site = r_.String(query, "site", false, "query.")) {
       const Text* host = SiteHost(hosts_, *site);

@@ -52,7 +52,7 @@ struct SourceRule {
   std::string demo;    // the demo service that plays it
   std::string file;    // where the definition came from
 
-  Text endpoint;  // scheme and host, "http://HOST[:PORT]"
+  Text endpoint;  // scheme and host, "http://HOST[:PORT]" or "https://HOST[:PORT]"
   std::vector<QueryPiece> query;
   bool utf8 = false;  // the body is UTF-8 (else GBK already)
   bool readThroughViewer = false;

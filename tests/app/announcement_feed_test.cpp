@@ -88,7 +88,7 @@ class FeedEndToEndTest : public ::testing::Test {
     std::atomic<bool> done = false;
     std::thread feed([&] {
       RunAnnouncementFeed(forwarding, counters_, temp_,
-                          {server_.Url("/ad.txt"), popupAllowed, FeedDownload()});
+                          {server_.Url("/ad.txt"), popupAllowed, FeedDownload(std::make_shared<CookieStore>(), {})});
       done = true;
     });
     DispatchUntil(done);

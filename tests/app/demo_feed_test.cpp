@@ -19,7 +19,7 @@ TEST(DemoFeed, BecomesTheDemoSettingsFileWithEveryBannerCached) {
   testing::FakeAdWindow window;
   AdCounters counters;
   RunAnnouncementFeed(window, counters, temp,
-                      {"http://" + demo.hosts().announce + "/ad.txt", true, FeedDownload()});
+                      {"http://" + demo.hosts().announce + "/ad.txt", true, FeedDownload(std::make_shared<CookieStore>(), {})});
 
   EXPECT_EQ(ReadWholeFile(SettingsPath(temp)), Bytes(Gbk(demo::SettingsFileText(demo.hosts()))));
   for (int k = 1; k <= demo::kBannerCount; ++k) {

@@ -102,7 +102,7 @@ class AdWidgetsTest : public ::testing::Test {
 TEST_F(AdWidgetsTest, TheFeedFillsTheWidgetsOnTheWindowThreadAndTheRotationsRun) {
   Serve();
   auto question = AnswerNextModal(QMessageBox::Cancel);
-  ads_->StartAnnouncementFeed(Url("/ad.txt"), true);
+  ads_->StartAnnouncementFeed(Url("/ad.txt"), true, FeedDownload(std::make_shared<CookieStore>(), {}));
   ASSERT_TRUE(QTest::qWaitFor([&] { return timers_[4]->isActive(); }, 20000));
   EXPECT_EQ(timers_[0]->interval(), kTickerMoveMs);
   EXPECT_EQ(timers_[3]->interval(), kNextPictureMs);
@@ -144,7 +144,7 @@ TEST_F(AdWidgetsTest, TheFeedFillsTheWidgetsOnTheWindowThreadAndTheRotationsRun)
 TEST_F(AdWidgetsTest, AWindowClosedWhileTheFeedRunsLeavesTheFeedHarmless) {
   holdFeed_ = true;
   Serve();
-  ads_->StartAnnouncementFeed(Url("/ad.txt"), true);
+  ads_->StartAnnouncementFeed(Url("/ad.txt"), true, FeedDownload(std::make_shared<CookieStore>(), {}));
   window_.reset();
   holdFeed_ = false;
   // The feed goes on without its window: no question, no crash, the pictures still come.

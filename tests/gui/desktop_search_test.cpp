@@ -50,6 +50,11 @@ class DesktopSearchTest : public testing::DemoServicesTest {
   void SetUp() override {
     Hosts hosts = Hosts::Defaults();
     ASSERT_EQ(LoadHostsFile(demo_->hostsPath(), hosts), std::nullopt);
+    StartProgram(hosts);
+  }
+
+  void StartProgram(const Hosts& hosts) {
+    program_.reset();
     // The advertisements, with their boxes, stay out of these searches.
     program_ = std::make_unique<DesktopProgram>(hosts, shell_, std::nullopt, SourceDirs());
     auto question = AnswerNextModal(QMessageBox::Cancel);
@@ -154,6 +159,26 @@ TEST_F(DesktopSearchTest, SiteSourceListsEveryHitAndEndsWithTheDoneStatus) {
   ExpectRows(demo::kNamipan, "movie#13", 13, true);
   ExpectIdle("状态：已经搜索完毕！");
   EXPECT_EQ(Find<QLineEdit>("搜索框")->text(), U("movie#13"));
+}
+
+TEST_F(DesktopSearchTest, TheStatusBarsTooltipSaysWhyAPageFailed) {
+  QLabel* status = Find<QStatusBar>("状态条1")->findChild<QLabel*>();
+  Press("工具条2", "纳米盘");
+  TypeKeyword("movie#3");
+  ClickStart();
+  EXPECT_EQ(status->toolTip(), QString());
+  Hosts hosts = Hosts::Defaults();
+  ASSERT_EQ(LoadHostsFile(demo_->hostsPath(), hosts), std::nullopt);
+  hosts.baidu = "127.0.0.1:1";
+  StartProgram(hosts);
+  if (HasFatalFailure()) return;
+  status = Find<QStatusBar>("状态条1")->findChild<QLabel*>();
+  Press("工具条2", "纳米盘");
+  TypeKeyword("movie#3");
+  ClickStart();
+  ExpectIdle("状态：网络连接失败！");
+  EXPECT_TRUE(status->toolTip().startsWith("http://127.0.0.1:1/s?")) << status->toolTip().toStdString();
+  EXPECT_TRUE(status->toolTip().endsWith(": connection refused")) << status->toolTip().toStdString();
 }
 
 TEST_F(DesktopSearchTest, TorrentSearchEndsWithItsMessageWhileStillBusy) {

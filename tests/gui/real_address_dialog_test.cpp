@@ -66,7 +66,7 @@ class RealAddressDialogTest : public ::testing::Test {
   DialogView Open(std::vector<const char*> presses = {}, int timeoutSeconds = 10) {
     QtEventPump pump;
     CookieStore cookies;
-    BackgroundHitPageDownload download(pump, cookies, timeoutSeconds);
+    BackgroundHitPageDownload download(pump, cookies, {}, timeoutSeconds);
     RealAddressDialog dialog(results_, shell_, download, realAddress_, testing::Markers115());
     DialogView view;
     QTimer poll;
@@ -149,7 +149,7 @@ TEST_F(RealAddressDialogTest, ClosingTheDialogGivesUpItsDownload) {
   results_.SetSelectedRow(0);
   QtEventPump pump;
   CookieStore cookies;
-  BackgroundHitPageDownload download(pump, cookies, 10);
+  BackgroundHitPageDownload download(pump, cookies, {}, 10);
   RealAddressDialog dialog(results_, shell_, download, realAddress_, testing::Markers115());
   QTimer::singleShot(200, &dialog, [&] { dialog.close(); });
   auto started = std::chrono::steady_clock::now();

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "app/gui/application_proxy.h"
 #include "app/gui/window_options.h"
 #include "app/gui/qt_shell_opener.h"
 
@@ -63,6 +64,43 @@ TEST(HostsOption, ReadsTheHostsFileAndReportsItsFaults) {
   EXPECT_TRUE(options.sourceDirs.empty());
   EXPECT_EQ(ReadWindowOptions({"panscout", "--sources", "/my/sources"}, options), std::nullopt);
   EXPECT_EQ(options.sourceDirs, std::vector<std::filesystem::path>{"/my/sources"});
+}
+
+TEST(ProxyOption, TheWebViewsGetTheProxyOfTheProgramsRequests) {
+  struct Case {
+    std::string proxy;
+    bool qt;  // false: the environment's, as the system settings
+    QNetworkProxy::ProxyType type;
+    QString host, user;
+    int port;
+    bool namesAtProxy;
+  };
+  const Case cases[] = {
+      {"", false, {}, {}, {}, 0, false},
+      {"https://p:1", false, {}, {}, {}, 0, false},
+      {"none", true, QNetworkProxy::NoProxy, "", "", 0, false},
+      {"127.0.0.1:3128", true, QNetworkProxy::HttpProxy, "127.0.0.1", "", 3128, true},
+      {"http://u:pw@p.test", true, QNetworkProxy::HttpProxy, "p.test", "u", 80, true},
+      {"socks5://p.test:1080", true, QNetworkProxy::Socks5Proxy, "p.test", "", 1080, false},
+      {"socks5h://p.test:9", true, QNetworkProxy::Socks5Proxy, "p.test", "", 9, true},
+  };
+  for (const Case& c : cases) {
+    std::optional<QNetworkProxy> qt = QtProxyFor(c.proxy);
+    ASSERT_EQ(qt.has_value(), c.qt) << c.proxy;
+    if (!qt) continue;
+    EXPECT_EQ(qt->type(), c.type) << c.proxy;
+    EXPECT_EQ(qt->hostName(), c.host) << c.proxy;
+    EXPECT_EQ(qt->user(), c.user) << c.proxy;
+    if (c.type != QNetworkProxy::NoProxy) {
+      EXPECT_EQ(qt->port(), c.port) << c.proxy;
+      EXPECT_EQ(bool(qt->capabilities() & QNetworkProxy::HostNameLookupCapability), c.namesAtProxy) << c.proxy;
+    }
+  }
+  WindowOptions options;
+  EXPECT_EQ(ReadWindowOptions({"panscout", "--proxy", "socks5://127.0.0.1:1"}, options), std::nullopt);
+  EXPECT_EQ(options.network.ProxyFor(true), "socks5://127.0.0.1:1");
+  EXPECT_TRUE(ReadWindowOptions({"panscout", "--proxy", "ftp://x"}, options));
+  EXPECT_TRUE(ReadWindowOptions({"panscout", "--cacert", "/nonexistent.pem"}, options));
 }
 
 }  // namespace

@@ -16,8 +16,9 @@ TEST(CookieStore, CookiesGoBackToTheAddressTheyWereFiledUnder) {
   store.Store(kHost, "b", " 2 ");
   EXPECT_EQ(store.CookieLineFor(kHost, "/x?y=1"), "a=1; b=2");
   EXPECT_EQ(store.CookieLineFor("http://other.example", "/"), "");
+  // A replacement keeps the place of the cookie it replaces.
   store.Store(kHost, "a", "3");
-  EXPECT_EQ(store.CookieLineFor(kHost, "/"), "b=2; a=3");
+  EXPECT_EQ(store.CookieLineFor(kHost, "/"), "a=3; b=2");
 }
 
 TEST(CookieStore, ACookieWithoutNameGoesBackAsItsValue) {
@@ -63,6 +64,61 @@ TEST(CookieStore, PathLimitsWhereACookieGoes) {
   store.Store(kHost, "d", "1; Path=/docs");
   for (Text path : {"/docs", "/docs/a", "/docs?q"}) EXPECT_EQ(store.CookieLineFor(kHost, path), "d=1") << path;
   for (Text path : {"/", "/doc", "/docsx"}) EXPECT_EQ(store.CookieLineFor(kHost, path), "") << path;
+}
+
+TEST(CookieStore, DomainSecureAndPathAsRfc6265SaysThem) {
+  struct Case {
+    Text from, data;  // the host that set it and what it sent
+    Text to, path;    // the request asked for
+    bool sent;
+  };
+  const Case cases[] = {
+      {"www.example.com", "1", "http://www.example.com", "/", true},
+      {"www.example.com", "1", "http://a.www.example.com", "/", false},  // host-only
+      {"www.example.com", "1; Domain=example.com", "http://a.example.com", "/", true},
+      {"www.example.com", "1; Domain=.EXAMPLE.com", "http://example.com", "/", true},
+      {"www.example.com", "1; Domain=example.com", "http://badexample.com", "/", false},
+      {"www.example.com", "1; Domain=other.com", "http://other.com", "/", false},  // foreign
+      {"www.example.com", "1; Domain=com", "http://www.example.com", "/", false},  // public suffix
+      {"a.github.io", "1; Domain=github.io", "http://a.github.io", "/", false},
+      {"co.uk", "1; Domain=co.uk", "http://co.uk", "/", true},          // the suffix itself, host-only
+      {"co.uk", "1; Domain=co.uk", "http://x.co.uk", "/", false},
+      {"127.0.0.1", "1; Domain=0.0.1", "http://127.0.0.1", "/", false},  // no suffixes of addresses
+      {"127.0.0.1", "1; Domain=127.0.0.1", "http://127.0.0.1", "/", true},
+      {"www.example.com", "1; Secure", "http://www.example.com", "/", false},
+      {"www.example.com", "1; Secure", "https://www.example.com", "/", true},
+      {"www.example.com", "1; HttpOnly", "http://www.example.com", "/", true},
+      {"www.example.com", "1; Path=/a; Path=/b", "http://www.example.com", "/a", false},  // the last counts
+      {"www.example.com", "1; Path=x", "http://www.example.com", "/", true},  // not a path: the default
+      {"www.example.com", "1; Expires=Thu, 01 Jan 1970 00:00:01 GMT; Max-Age=60", "http://www.example.com", "/", true},
+  };
+  for (const Case& c : cases) {
+    CookieStore store;
+    store.Store("http://" + c.from, "c", c.data);
+    EXPECT_EQ(store.CookieLineFor(c.to, c.path), c.sent ? "c=1" : "") << c.from << " " << c.data << " -> " << c.to;
+  }
+}
+
+TEST(CookieStore, LongerPathsGoFirstAndOnlyCookiesWithAnExpiryPersist) {
+  CookieStore store;
+  store.Store(kHost, "short", "1; Max-Age=60");
+  store.Store(kHost, "long", "2; Path=/a/b; Secure; HttpOnly; Domain=cn.example; Expires=Fri, 01 Jan 2100 00:00:00 GMT");
+  store.Store(kHost, "session", "3");
+  EXPECT_EQ(store.CookieLineFor("https://cn.example", "/a/b/c"), "long=2; short=1; session=3");
+  std::vector<CookieStore::Cookie> kept = store.Persistent();
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[1].name, "long");
+  EXPECT_TRUE(kept[1].secure && kept[1].httpOnly && !kept[1].hostOnly);
+  EXPECT_EQ(kept[1].expires, std::time_t{4102444800});
+}
+
+TEST(CookieStore, AHostileServerOnlyPushesItsOwnOlderCookiesOut) {
+  CookieStore store;
+  store.Store("http://other.example", "keep", "1");
+  for (int i = 0; i < 120; ++i) store.Store(kHost, "c" + std::to_string(i), "1");
+  Text line = store.CookieLineFor(kHost, "/");
+  EXPECT_EQ(line.rfind("c70=1; ", 0), 0u) << line;
+  EXPECT_EQ(store.CookieLineFor("http://other.example", "/"), "keep=1");
 }
 
 TEST(CookieStore, ThreadsShareOneStore) {

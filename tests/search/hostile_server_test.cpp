@@ -63,7 +63,7 @@ class HostileServer : public ::testing::Test {
     testing::RecordingWindow window;
     CookieStore cookies;
     QtEventPump pump;
-    HttpPageSource pages(pump, cookies, kTimeoutSeconds);
+    HttpPageSource pages(pump, cookies, {}, kTimeoutSeconds);
     FetchingViewer viewer(pages);
     SourceTable sources = testing::BuiltInSources(hosts);
     SearchController controller({state, results, window, pump, pages, viewer, sources});

@@ -54,7 +54,10 @@ TEST_F(HostsFile, ValuesThatAreNoHostAndPortAreRefused) {
   for (std::string value : {"127.0.0.1:8080", "[::1]:9000", "u.115.com", "网盘.cn", "a_b-c.d:1"}) {
     EXPECT_EQ(Load("[sites]\n115=" + value + "\n"), std::nullopt) << value;
   }
-  for (std::string value : {"http://u.115.com", "u.115.com/path", "u.115.com(", "a b", "[zz]", "[::1",
+  EXPECT_EQ(Load("[endpoints]\nbaidu=https://127.0.0.1:8443/\n"), std::nullopt);
+  EXPECT_EQ(EndpointAddress(hosts.baidu), "https://127.0.0.1:8443");
+  EXPECT_EQ(EndpointAddress(Hosts::Defaults().baidu), "http://www.baidu.com");
+  for (std::string value : {"http://u.115.com", "ftp://u.115.com", "https://", "https://a/b", "u.115.com/path", "u.115.com(", "a b", "[zz]", "[::1",
                             "h:", "h:99999", "h:8x", "::1"}) {
     auto error = Load("[endpoints]\nbaidu=" + value + "\n");
     ASSERT_TRUE(error) << value;

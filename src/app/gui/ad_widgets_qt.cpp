@@ -56,9 +56,9 @@ void Advertisements::ResetIndexes() {
   counters_->pictureIndex = 0;
 }
 
-void Advertisements::StartAnnouncementFeed(const Text& url, bool popupAllowed) {
+void Advertisements::StartAnnouncementFeed(const Text& url, bool popupAllowed, Download download) {
   if (!temp_) return;
-  FeedSetup setup{url, popupAllowed, FeedDownload()};
+  FeedSetup setup{url, popupAllowed, std::move(download)};
   try {
     std::thread([calls = calls_, target = static_cast<AdWindow*>(this), counters = counters_, temp = *temp_,
                  setup = std::move(setup)] {

@@ -54,7 +54,7 @@ class Advertisements : public QObject, private AdWindow {
 
   // Starts the announcement feed from `url` (see AnnouncementUrl) on a thread
   // of its own that is never waited for.
-  void StartAnnouncementFeed(const Text& url, bool popupAllowed);
+  void StartAnnouncementFeed(const Text& url, bool popupAllowed, Download download);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

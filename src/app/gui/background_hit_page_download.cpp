@@ -12,9 +12,9 @@ Bytes BackgroundHitPageDownload::Download(const Text& url, const std::function<b
   auto fetched = std::make_shared<Fetched>();
   WaitEnd end = RunOnWorker(
       pump_,
-      [fetched, url, seconds = timeoutSeconds_,
+      [fetched, url, seconds = timeoutSeconds_, network = network_,
        lease = std::make_shared<CookieStore::Lease>(cookies_)](const std::atomic<bool>& stop) {
-        *fetched = RunPlainGet(url, lease->store(), &stop, seconds);
+        *fetched = RunPlainGet(url, lease->store(), &stop, seconds, network);
       },
       std::chrono::seconds(timeoutSeconds_), abandoned);
   return end == WaitEnd::kDone ? std::move(fetched->body) : Bytes();

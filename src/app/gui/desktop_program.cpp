@@ -3,15 +3,23 @@
 #include "app/announcement_feed.h"
 #include "app/gui/ad_widgets_qt.h"
 #include "app/gui/web_engine_viewer.h"
+#include "runtime/codepage.h"
 #include "search/search_controller.h"
 
 namespace panscout {
 
 DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
-                               const std::vector<std::filesystem::path>& sourceDirs)
+                               const std::vector<std::filesystem::path>& sourceDirs, NetworkSettings network,
+                               std::filesystem::path cookieFile)
     : catalog_(LoadSources(hosts, sourceDirs)),
-      session_(std::move(hosts), catalog_.table),
-      pages_(pump_, session_.cookies),
+      session_(std::move(hosts), catalog_.table, std::move(network), std::move(cookieFile)),
+      http_(pump_, *session_.cookies, session_.network),
+      pages_(http_,
+             [this](const Text& url, const Fetched& fetched, std::chrono::milliseconds) {
+               window_->SetStatusReason(fetched.status.ok() ? QString()
+                                                            : QString::fromStdString(GbkToUtf8(url) + ": " +
+                                                                                     fetched.status.Reason()));
+             }),
       window_(std::make_unique<StartWindow>(StartWindowServices{
           session_.state, session_.sources, session_.results, shell, hitPages_, session_.realAddress,
           session_.hosts.blog})),
@@ -27,8 +35,9 @@ DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<Te
                 [&w] { return w.GrowthDown(); }},
       std::make_shared<AdCounters>(), shell, std::move(adDirectory));
   window_->SetHooks({[ads] { ads->ResetIndexes(); },
-                     [ads, url = AnnouncementUrl(session_.hosts)](bool popupAllowed) {
-                       ads->StartAnnouncementFeed(url, popupAllowed);
+                     [this, ads, url = AnnouncementUrl(session_.hosts)](bool popupAllowed) {
+                       ads->StartAnnouncementFeed(url, popupAllowed,
+                                                  FeedDownload(session_.cookies, session_.network));
                      }});
 }
 

@@ -11,6 +11,7 @@
 #include "app/temp_directory.h"
 #include "app/session.h"
 #include "net/http_page_source.h"
+#include "net/observed_page_source.h"
 #include "net/qt_event_pump.h"
 #include "search/source_catalog.h"
 
@@ -22,9 +23,11 @@ class WebEngineViewer;
 class DesktopProgram {
  public:
   // Without an advertisement directory the advertisements stay idle.
-  // The built-in sources and the definitions in `sourceDirs`.
+  // The built-in sources and the definitions in `sourceDirs`. Every request
+  // goes by `network`; cookies are kept in `cookieFile` when one is given.
   DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
-                 const std::vector<std::filesystem::path>& sourceDirs = {});
+                 const std::vector<std::filesystem::path>& sourceDirs = {}, NetworkSettings network = {},
+                 std::filesystem::path cookieFile = {});
   ~DesktopProgram();
 
   // Shows the start window and runs its creation handler.
@@ -39,8 +42,9 @@ class DesktopProgram {
   SourceCatalog catalog_;
   Session session_;
   QtEventPump pump_;
-  HttpPageSource pages_;
-  BackgroundHitPageDownload hitPages_{pump_, session_.cookies};
+  HttpPageSource http_;
+  ObservedPageSource pages_;
+  BackgroundHitPageDownload hitPages_{pump_, *session_.cookies, session_.network};
   std::unique_ptr<StartWindow> window_;
   WebEngineViewer* viewer_;  // owned by its view
   std::unique_ptr<SearchController> controller_;

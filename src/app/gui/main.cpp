@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/gui/application_proxy.h"
 #include "app/gui/artwork.h"
 #include "app/gui/desktop_program.h"
 #include "app/gui/first_paint_probe.h"
@@ -45,10 +46,13 @@ int RunWindow(int argc, char* argv[]) {
     return 2;
   }
 
+  panscout::UseProxyForWebViews(options.proxy);
+
   panscout::QtShellOpener shell;
   // The run's state goes with the program, before the application object.
-  auto program = std::make_unique<panscout::DesktopProgram>(std::move(options.hosts), shell,
-                                                            panscout::TempDirectory::ForUser(), options.sourceDirs);
+  auto program = std::make_unique<panscout::DesktopProgram>(
+      std::move(options.hosts), shell, panscout::TempDirectory::ForUser(), options.sourceDirs,
+      std::move(options.network), panscout::UserCookieFile());
   ReportSkippedSources(program->sourceErrors());
   program->Start();
   int code = QApplication::exec();

@@ -119,6 +119,8 @@ void StartWindow::OnStatusChanged() {
   status_->setText(filterStatus.isEmpty() ? ToQString(services_.results.Status()) : filterStatus);
 }
 
+void StartWindow::SetStatusReason(const QString& reason) { status_->setToolTip(reason); }
+
 void StartWindow::BuildTopStrip() {
   auto* frame = Place(new QGroupBox(this), "分组框2", 0, 0, 544, 96);
   Follow(frame, kWiden);

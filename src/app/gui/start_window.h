@@ -74,6 +74,9 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   void SetButtonCaption(const Text& caption) override;
   void ShowMessage(const Text& text) override;
 
+  // Why the last page failed, as the status bar's tooltip; empty: none did.
+  void SetStatusReason(const QString& reason);
+
   void OnResultDoubleClick();
   void OnResultRightClick();
 

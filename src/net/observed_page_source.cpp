@@ -1,0 +1,13 @@
+#include "net/observed_page_source.h"
+
+namespace panscout {
+
+Fetched ObservedPageSource::Fetch(const Text& url, Text* headerTextOut) {
+  auto started = std::chrono::steady_clock::now();
+  Fetched fetched = inner_.Fetch(url, headerTextOut);
+  observer_(url, fetched,
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started));
+  return fetched;
+}
+
+}  // namespace panscout

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include "net/page_source.h"
+
+namespace panscout {
+
+// Tells an observer about every page another source fetches: its address,
+// how it ended and how long it took. Front ends report failures through it.
+class ObservedPageSource : public PageSource {
+ public:
+  using Observer = std::function<void(const Text& url, const Fetched& fetched, std::chrono::milliseconds took)>;
+  ObservedPageSource(PageSource& inner, Observer observer) : inner_(inner), observer_(std::move(observer)) {}
+  Fetched Fetch(const Text& url, Text* headerTextOut = nullptr) override;
+
+ private:
+  PageSource& inner_;
+  Observer observer_;
+};
+
+}  // namespace panscout
