@@ -34,7 +34,7 @@ const Text& PageSteps::Region(PageRegion region) const {
   const PageTexts& texts = texts_[static_cast<int>(active_->step)];
   switch (region) {
     case PageRegion::kResultPart: return texts.resultPart;
-    case PageRegion::kStripped: return texts.stripped;
+    case PageRegion::kStripped: return active_->strip.empty() ? texts.page : texts.stripped;
     case PageRegion::kPage: break;
   }
   return texts.page;
@@ -121,8 +121,9 @@ void PageSteps::AcquirePage() {
     page = s.utf8 ? Utf8PageToText(body) : ToText(body);
   }
   PageTexts& texts = texts_[static_cast<int>(s.step)];
-  texts.page = ApplyRemovals(page, s.pageRemovals);
-  texts.stripped = ApplyRemovals(texts.page, s.strip);
+  // A page is a megabyte or so: no copy of it that nothing changes.
+  texts.page = s.pageRemovals.empty() ? std::move(page) : ApplyRemovals(page, s.pageRemovals);
+  texts.stripped = s.strip.empty() ? Text() : ApplyRemovals(texts.page, s.strip);
   texts.resultPart.clear();
   if (s.split) {
     TextArray pieces = SplitText(texts.page, *s.split);
