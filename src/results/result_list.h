@@ -53,7 +53,6 @@ class ResultList {
 
   // Keeps the rows; the window clears them itself when it switches modes.
   void SetLayout(ResultLayout layout);
-  ResultLayout Layout() const { return layout_; }
   const std::vector<ResultColumn>& Columns() const { return columns_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   // The column showing `field`, -1 when none does.

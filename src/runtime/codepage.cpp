@@ -116,7 +116,7 @@ class Utf16Reader {
 };
 
 // Encoders: write a code point at `out` and move past it; one the target
-// cannot hold becomes "?". The caller has made room for the longest form.
+// cannot hold becomes "?". The decoders never give a surrogate. The caller has made room for the longest form.
 void PutGbk(char*& out, char32_t c) {
   if (c >= 0xE0000 && c <= 0xE007F) return;  // tag characters: iconv drops them
   std::uint16_t bytes = c < 0x80 ? static_cast<std::uint16_t>(c) : c <= 0xFFFF ? kUnicodeToCp936[c] : 0;
@@ -126,7 +126,6 @@ void PutGbk(char*& out, char32_t c) {
 }
 
 void PutUtf8(char*& out, char32_t c) {
-  if (c >= 0xD800 && c <= 0xDFFF) c = U'?';
   if (c < 0x80) {
     *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
@@ -145,7 +144,6 @@ void PutUtf8(char*& out, char32_t c) {
 }
 
 void PutUtf16(char16_t*& out, char32_t c) {
-  if (c >= 0xD800 && c <= 0xDFFF) c = U'?';
   if (c < 0x10000) {
     *out++ = static_cast<char16_t>(c);
   } else {

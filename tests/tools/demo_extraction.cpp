@@ -2,6 +2,9 @@
 
 #include <boost/regex.hpp>
 
+#include <map>
+#include <stdexcept>
+
 #include "demo/demo_codepage.h"
 #include "runtime/text.h"
 #include "search/hosts.h"
@@ -11,8 +14,16 @@ namespace panscout::demo::testing {
 namespace {
 
 // The program's own rules for a demo source, with the demo's hosts.
+// The definition that the demo service of `source` plays, found by its demo key.
 const SourceRule& RulesFor(const SourceTable& table, int source) {
-  return source == kTorrent ? *table.Torrent() : *table.Find(source);
+  static const std::map<int, std::string> kDemoKeys = {
+      {kTazhao, "tazhao"}, {k115, "site115"}, {kNamipan, "namipan"}, {kXun6, "xun6"},
+      {kRayFile, "rayfile"}, {kIAsk, "iask"},  {kHotfile, "hotfile"}, {kTorrent, "torrent"}};
+  const std::string& key = kDemoKeys.at(source);
+  for (const SourceRule& rule : table.All()) {
+    if (rule.demo == key) return rule;
+  }
+  throw std::out_of_range("no definition is played by the demo's " + key);
 }
 
 Hosts ProgramHosts(const DemoHosts& demo) {
