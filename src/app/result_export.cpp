@@ -1,7 +1,6 @@
 #include "app/result_export.h"
 
 #include <cstdio>
-#include <numeric>
 
 #include "runtime/codepage.h"
 
@@ -55,24 +54,23 @@ std::optional<ResultField> FieldNamed(const std::string& name) {
   return std::nullopt;
 }
 
-std::string FormatRowsJson(const ResultList& results, const std::vector<int>& rows) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    out += i ? ",\n {" : "\n {";
-    for (int column = 0; column < results.ColumnCount(); ++column) {
-      if (column) out += ", ";
-      out += JsonString(FieldName(results.Columns()[column].field)) + ": " +
-             JsonString(GbkToUtf8(results.CellText(rows[i], column)));
-    }
-    out += "}";
+std::string FormatRowJson(const std::vector<ResultColumn>& columns, const ResultRow& row,
+                          const std::vector<std::pair<std::string, std::string>>& leading) {
+  std::string out = "{";
+  for (const auto& [key, value] : leading) out += JsonString(key) + ": " + JsonString(value) + ", ";
+  for (std::size_t column = 0; column < columns.size(); ++column) {
+    if (column) out += ", ";
+    out += JsonString(FieldName(columns[column].field)) + ": " +
+           JsonString(GbkToUtf8(row.Field(columns[column].field)));
   }
-  return out + (rows.empty() ? "]\n" : "\n]\n");
+  return out + "}";
 }
 
-std::string FormatRowsJson(const ResultList& results) {
-  std::vector<int> rows(results.RowCount());
-  std::iota(rows.begin(), rows.end(), 0);
-  return FormatRowsJson(results, rows);
+std::string FormatRowsJson(const ResultList& results, const std::vector<int>& rows) {
+  JsonArrayLayout array;
+  std::string out = array.Open();
+  for (int row : rows) out += array.Item(FormatRowJson(results.Columns(), results.Row(row)));
+  return out + array.Close();
 }
 
 std::string FormatRowsCsv(const ResultList& results, const std::vector<int>& rows) {

@@ -14,10 +14,24 @@ namespace panscout {
 const char* FieldName(ResultField field);
 std::optional<ResultField> FieldNamed(const std::string& name);
 
-// The given rows, in the given order; the overloads without rows take every
-// row in arrival order.
+// One row as a JSON object of the columns' fields, after the `leading` keys
+// and values (UTF-8).
+std::string FormatRowJson(const std::vector<ResultColumn>& columns, const ResultRow& row,
+                          const std::vector<std::pair<std::string, std::string>>& leading = {});
+
+// A JSON array written an object at a time: "[", then each item, then the close.
+class JsonArrayLayout {
+ public:
+  std::string Open() const { return "["; }
+  std::string Item(const std::string& object) { return (items_++ ? ",\n " : "\n ") + object; }
+  std::string Close() const { return items_ ? "\n]\n" : "]\n"; }
+
+ private:
+  int items_ = 0;
+};
+
+// The given rows, in the given order.
 std::string FormatRowsJson(const ResultList& results, const std::vector<int>& rows);
-std::string FormatRowsJson(const ResultList& results);
 // RFC 4180: a header row of the field names, CR LF line ends, fields quoted
 // when they hold a comma, a quote or a line break.
 std::string FormatRowsCsv(const ResultList& results, const std::vector<int>& rows);

@@ -13,17 +13,21 @@ std::optional<int> PositiveNumber(const std::string& s) {
 }  // namespace
 
 const char* CliUsage() {
-  return "usage: panscout-cli [--mode disk|torrent] [--source ID|N] [--sources DIR] [--hosts FILE]\n"
-         "                    [--max-pages N] [--timeout SECONDS] [--format tsv|json]\n"
+  return "usage: panscout-cli [--mode disk|torrent] [--source ID|N[,...]|all] [--sources DIR]\n"
+         "                    [--hosts FILE] [--max-pages N] [--timeout SECONDS] [--format tsv|json|jsonl]\n"
          "                    [--proxy URL|none] [--cacert FILE] [--verbose] [--page FILE] [--] KEYWORD\n"
          "       panscout-cli [--sources DIR] --list-sources\n"
          "\n"
-         "Runs the search of the Panscout window and prints every hit when it has ended.\n"
+         "Runs the search of the Panscout window and prints every hit as soon as its page\n"
+         "has been read.\n"
          "\n"
          "  --mode disk|torrent   net-disk search (default) or torrent search\n"
          "  --source ID|N         a source's id (see --list-sources), or a built-in's number:\n"
          "                        tazhao 1, 115 2, namipan 3, xun6 4 (default), rayfile 5,\n"
-         "                        iask 6, hotfile 7; a torrent source implies --mode torrent\n"
+         "                        iask 6, hotfile 7; a torrent source implies --mode torrent.\n"
+         "                        Several, joined by commas, or all (the window's source\n"
+         "                        buttons; in torrent mode every torrent source) are searched\n"
+         "                        at once, each as it would be alone\n"
          "  --sources DIR         also read the source definitions (*.toml) in DIR, besides\n"
          "                        those in $XDG_DATA_HOME/panscout/sources\n"
          "  --list-sources        print ID, caption and kind of every source, and exit\n"
@@ -32,7 +36,7 @@ const char* CliUsage() {
          "  --hosts FILE          service addresses from an INI file ([endpoints] tazhao,\n"
          "                        baidu, google, iask, announce; [sites] 115, namipan, xun6,\n"
          "                        rayfile, hotfile, torrent, snapshot; [links] blog)\n"
-         "  --max-pages N         stop after N result pages\n"
+         "  --max-pages N         stop after N result pages (of each source)\n"
          "  --timeout SECONDS     give up on a silent page after this long (default 90)\n"
          "  --proxy URL|none      the proxy for every request: http://, https://, socks5:// or\n"
          "                        socks5h://[USER:PASSWORD@]HOST[:PORT]; none for none. Without\n"
@@ -41,15 +45,20 @@ const char* CliUsage() {
          "  --cacert FILE         trust the PEM certificates in FILE besides the system's (or\n"
          "                        those of $SSL_CERT_FILE); certificates are always checked\n"
          "  --verbose             print every request: GET URL -> 200, 12345 bytes, 34 ms\n"
-         "  --format tsv|json     tsv: one hit per line, cells joined by tabs;\n"
-         "                        json: objects with name, size (disk mode) and address\n"
+         "  --format tsv|json|jsonl  tsv: one hit per line, cells joined by tabs;\n"
+         "                        json: an array of objects with name, size (disk mode) and\n"
+         "                        address; jsonl: one such object per line. With several\n"
+         "                        sources, a first cell or a \"source\" key holds the source's id\n"
          "\n"
          "Options may also follow the keyword; after \"--\" the keyword may begin with \"-\".\n"
          "Hits go to stdout in UTF-8; messages and the final status line go to stderr,\n"
          "after a line \"panscout-cli: URL: REASON\" for each request that failed.\n"
          "Ctrl-C stops after the page being read; a second Ctrl-C quits at once.\n"
-         "Exit status: 1 when the search ended with a network failure (状态：网络连接失败！),\n"
-         "0 when it ended otherwise, 2 for usage errors. See panscout-cli(1).\n";
+         "With several sources, each source's end is a line \"ID: N hits, STATUS\", its\n"
+         "messages are \"ID: TEXT\", and a last line gives the total and the duplicates\n"
+         "dropped (hits whose address another source listed first).\n"
+         "Exit status: 1 when every source ended with a network failure (状态：网络连接失败！),\n"
+         "0 otherwise, 2 for usage errors. See panscout-cli(1).\n";
 }
 
 CliParse ParseCliArguments(const std::vector<std::string>& args) {
@@ -98,8 +107,8 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
       if (!number || *number < 1) return fail(a + " takes a whole number of at least 1");
       (a == "--max-pages" ? o.maxPages : o.timeoutSeconds) = *number;
     } else {
-      if (v != "tsv" && v != "json") return fail("--format is tsv or json");
-      o.json = v == "json";
+      if (v != "tsv" && v != "json" && v != "jsonl") return fail("--format is tsv, json or jsonl");
+      o.format = v == "tsv" ? RowFormat::kTsv : v == "json" ? RowFormat::kJson : RowFormat::kJsonLines;
     }
   }
   if (o.listSources) return {o, {}};

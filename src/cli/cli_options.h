@@ -8,10 +8,14 @@
 
 namespace panscout {
 
+enum class RowFormat { kTsv, kJson, kJsonLines };
+
 struct CliOptions {
   int mode = 1;                // 1 net disk, 2 torrent
   bool modeGiven = false;
-  std::string source = "xun6";  // an id, or a built-in's number; as the window starts
+  // An id or a built-in's number (as the window starts), several joined by
+  // commas, or "all".
+  std::string source = "xun6";
   std::string hostsFile;
   std::string sourcesDir;  // user definitions besides the user's own directory
   std::string pageFile;    // the first result page, read instead of fetched
@@ -21,7 +25,7 @@ struct CliOptions {
   std::string proxy;   // a URL or "none"; empty: the environment's
   std::string caFile;  // PEM certificates trusted besides the system's
   bool verbose = false;
-  bool json = false;
+  RowFormat format = RowFormat::kTsv;
   Text keyword;  // GBK
   bool help = false;
 };

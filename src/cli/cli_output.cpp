@@ -1,13 +1,11 @@
 #include "cli/cli_output.h"
 
-#include "results/result_list.h"
 #include "runtime/codepage.h"
 
 namespace panscout {
 namespace {
 
-std::string CellUtf8(const ResultList& results, int row, int column) {
-  std::string cell = GbkToUtf8(results.CellText(row, column));
+std::string FlatCell(std::string cell) {
   for (char& c : cell) {
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   }
@@ -27,16 +25,15 @@ std::string FailureLine(const Text& url, const FetchStatus& status) {
   return "panscout-cli: " + GbkToUtf8(url) + ": " + status.Reason();
 }
 
-std::string FormatRowsTsv(const ResultList& results) {
+std::string FormatRowTsv(const std::vector<ResultColumn>& columns, const ResultRow& row,
+                         const std::vector<std::string>& leading) {
   std::string out;
-  for (int row = 0; row < results.RowCount(); ++row) {
-    for (int column = 0; column < results.ColumnCount(); ++column) {
-      if (column) out += '\t';
-      out += CellUtf8(results, row, column);
-    }
-    out += '\n';
+  for (const std::string& cell : leading) out += FlatCell(cell) + '\t';
+  for (std::size_t column = 0; column < columns.size(); ++column) {
+    if (column) out += '\t';
+    out += FlatCell(GbkToUtf8(row.Field(columns[column].field)));
   }
-  return out;
+  return out + '\n';
 }
 
 }  // namespace panscout

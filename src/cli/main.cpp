@@ -1,24 +1,19 @@
 // panscout-cli: the same search as the window, run from a terminal.
 
 #include <QCoreApplication>
-#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
 
-#include "app/result_export.h"
+#include "app/multi_source_search.h"
 #include "app/session.h"
-#include "browser/fetching_viewer.h"
 #include "cli/cli_options.h"
-#include "cli/cli_output.h"
+#include "cli/cli_report.h"
 #include "cli/interrupt_notifier.h"
 #include "cli/saved_page_source.h"
-#include "cli/terminal_window.h"
+#include "cli/source_pick.h"
 #include "net/http_page_source.h"
-#include "net/observed_page_source.h"
-#include "net/qt_event_pump.h"
 #include "runtime/codepage.h"
-#include "search/search_controller.h"
 #include "search/source_catalog.h"
 
 namespace panscout {
@@ -49,16 +44,19 @@ int Run(QCoreApplication& app, const CliOptions& options) {
     ListSources(catalog.table);
     return 0;
   }
-  const SourceRule* chosen = catalog.table.Named(options.source);
-  if (!chosen) {
-    std::fprintf(stderr, "panscout-cli: no source %s (see --list-sources)\n", options.source.c_str());
+  SourcePick pick = PickSources(catalog.table, options.source, options.mode);
+  if (!pick.error.empty()) {
+    std::fprintf(stderr, "panscout-cli: %s\n", pick.error.c_str());
     return 2;
   }
   if (options.keyword.empty()) {
     std::fprintf(stderr, "%s\n", "关键字不能为空！");
     return 2;
   }
-  const bool torrent = chosen->step == StepKind::kTorrent || options.mode == kTorrentMode;
+  if (!options.pageFile.empty() && pick.jobs.size() > 1) {
+    std::fprintf(stderr, "panscout-cli: --page reads the page of one source\n");
+    return 2;
+  }
 
   NetworkSetup network = MakeNetworkSettings(options.proxy, options.caFile);
   if (!network.settings) {
@@ -67,47 +65,24 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   }
 
   Session session(hosts, catalog.table, *network.settings, UserCookieFile());
-  QtEventPump pump;
-  TerminalWindow window(options.keyword);
-  HttpPageSource http(pump, *session.cookies, session.network, options.timeoutSeconds);
-  SavedPageSource saved(options.pageFile);
-  PageSource& source = options.pageFile.empty() ? static_cast<PageSource&>(http) : saved;
+  auto makePages = [&](EventPump& pump, std::function<bool()> abandoned) -> std::unique_ptr<PageSource> {
+    if (!options.pageFile.empty()) return std::make_unique<SavedPageSource>(options.pageFile);
+    return std::make_unique<HttpPageSource>(pump, *session.cookies, session.network, options.timeoutSeconds,
+                                            std::move(abandoned));
+  };
   // A saved page is the only page there is.
   const int maxPages = options.pageFile.empty() ? options.maxPages : 1;
-  std::unique_ptr<SearchController> controller;
-  const bool progress = isatty(STDERR_FILENO);
-  int page = 0;
-  // Each page is reported while the search is still reading it (where --max-pages presses stop).
-  ObservedPageSource pages(source, [&](const Text& url, const Fetched& fetched, std::chrono::milliseconds took) {
-    ++page;
-    if (options.verbose) std::fprintf(stderr, "%s\n", RequestLine(url, fetched, took).c_str());
-    if (!fetched.status.ok()) std::fprintf(stderr, "%s\n", FailureLine(url, fetched.status).c_str());
-    if (progress) std::fprintf(stderr, "page %d, %d rows so far\n", page, session.results.RowCount());
-    if (maxPages > 0 && page == maxPages && window.Searching()) controller->OnStartStopClick();
-  });
-  FetchingViewer viewer(pages);
-  controller = std::make_unique<SearchController>(SearchContext{
-      session.state, session.results, window, pump, pages, viewer, session.sources});
 
-  session.state.searchMode = kNetDiskMode;
-  ApplyModeLayout(session.state, session.results, torrent ? kTorrentMode : kNetDiskMode);
-  session.state.sourceNumber = chosen->number;
-
+  RowWriter rows(stdout, options.format, pick.several);
+  CliReport report(rows, {pick.several, options.verbose, static_cast<bool>(isatty(STDERR_FILENO))},
+                   [&app] { QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection); });
+  MultiSourceSearch search(session.sources, pick.jobs, options.keyword, maxPages, makePages, report);
   InterruptNotifier interrupts;
-  QObject::connect(&interrupts, &InterruptNotifier::interrupted, [&] {
-    if (window.Searching()) controller->OnStartStopClick();
-  });
-  QTimer::singleShot(0, [&] {
-    controller->OnStartStopClick();
-    app.quit();
-  });
+  QObject::connect(&interrupts, &InterruptNotifier::interrupted, [&search] { search.Stop(); });
+  search.Start();
   app.exec();
-
-  std::string rows = options.json ? FormatRowsJson(session.results)
-                                  : FormatRowsTsv(session.results);
-  std::fwrite(rows.data(), 1, rows.size(), stdout);
-  std::fprintf(stderr, "%s\n", GbkToUtf8(session.results.Status()).c_str());
-  return session.results.Status() == Gbk("状态：网络连接失败！") ? 1 : 0;
+  search.Wait();
+  return report.ExitStatus();
 }
 
 }  // namespace

@@ -4,8 +4,13 @@
 
 namespace panscout {
 
-HttpPageSource::HttpPageSource(EventPump& pump, CookieStore& cookies, NetworkSettings network, int timeoutSeconds)
-    : pump_(pump), cookies_(cookies), network_(std::move(network)), timeoutSeconds_(timeoutSeconds) {}
+HttpPageSource::HttpPageSource(EventPump& pump, CookieStore& cookies, NetworkSettings network, int timeoutSeconds,
+                               std::function<bool()> abandoned)
+    : pump_(pump),
+      cookies_(cookies),
+      network_(std::move(network)),
+      timeoutSeconds_(timeoutSeconds),
+      abandoned_(std::move(abandoned)) {}
 
 Fetched HttpPageSource::Fetch(const Text& url, Text* headerTextOut) {
   FetchOptions options;
@@ -13,6 +18,7 @@ Fetched HttpPageSource::Fetch(const Text& url, Text* headerTextOut) {
   options.serverSilenceSeconds = timeoutSeconds_;
   options.headerTextOut = headerTextOut;
   options.network = network_;
+  options.abandoned = abandoned_;
   return FetchPage(pump_, cookies_, url, options);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "net/network_settings.h"
 #include "net/page_source.h"
 
@@ -11,7 +13,9 @@ class EventPump;
 // Pages over HTTP, each fetched on a worker while `pump` dispatches events.
 class HttpPageSource : public PageSource {
  public:
-  HttpPageSource(EventPump& pump, CookieStore& cookies, NetworkSettings network, int timeoutSeconds = 0);
+  // A fetch under way when `abandoned` turns true ends as stopped.
+  HttpPageSource(EventPump& pump, CookieStore& cookies, NetworkSettings network, int timeoutSeconds = 0,
+                 std::function<bool()> abandoned = {});
   Fetched Fetch(const Text& url, Text* headerTextOut = nullptr) override;
 
  private:
@@ -19,6 +23,7 @@ class HttpPageSource : public PageSource {
   CookieStore& cookies_;
   NetworkSettings network_;
   int timeoutSeconds_;
+  std::function<bool()> abandoned_;
 };
 
 }  // namespace panscout

@@ -3,6 +3,7 @@
 namespace panscout {
 
 Fetched ObservedPageSource::Fetch(const Text& url, Text* headerTextOut) {
+  if (starting_) starting_();
   auto started = std::chrono::steady_clock::now();
   Fetched fetched = inner_.Fetch(url, headerTextOut);
   observer_(url, fetched,

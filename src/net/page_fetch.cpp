@@ -35,7 +35,7 @@ Fetched FetchPage(EventPump& pump, CookieStore& cookies, const Text& url, const 
           *status = {FetchStatus::kFailed, 0, 0, "the request engine failed"};
         }
       },
-      std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000)));
+      std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000)), options.abandoned);
   if (options.headerTextOut) options.headerTextOut->clear();
   switch (end) {
     case WaitEnd::kDone: break;

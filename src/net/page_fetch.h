@@ -3,6 +3,8 @@
 // dispatching its events. Every kind of failure gives the empty buffer, with
 // a status that says which.
 
+#include <functional>
+
 #include "net/fetch_status.h"
 #include "net/http_request.h"
 #include "net/network_settings.h"
@@ -23,6 +25,8 @@ struct FetchOptions {
   int serverSilenceSeconds = 0;
   Text* headerTextOut = nullptr;  // receives the response header block
   NetworkSettings network{};      // the run's proxies and trusted authorities
+  // Asked after each dispatch; true gives the exchange up as stopped.
+  std::function<bool()> abandoned{};
 };
 
 // Returns the response body, or the empty buffer when the request failed or

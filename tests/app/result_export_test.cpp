@@ -21,13 +21,13 @@ ResultList ListOf(ResultLayout layout, const std::vector<std::vector<std::string
 
 TEST(ResultExport, JsonNamesTheCellsOfEachMode) {
   ResultList list = ListOf(ResultLayout::kNetDisk, {{"“引号”\"\\", "2 MB", "http://x\x01"}});
-  EXPECT_EQ(FormatRowsJson(list),
+  EXPECT_EQ(FormatRowsJson(list, {0}),
             "[\n {\"name\": \"“引号”\\\"\\\\\", \"size\": \"2 MB\", \"address\": \"http://x\\u0001\"}\n]\n");
   list.SetLayout(ResultLayout::kTorrent);
-  EXPECT_EQ(FormatRowsJson(list),
+  EXPECT_EQ(FormatRowsJson(list, {0}),
             "[\n {\"name\": \"“引号”\\\"\\\\\", \"address\": \"http://x\\u0001\"}\n]\n");
   list.ClearRows();
-  EXPECT_EQ(FormatRowsJson(list), "[]\n");
+  EXPECT_EQ(FormatRowsJson(list, {}), "[]\n");
 }
 
 TEST(ResultExport, BothFormatsTakeTheGivenRowsInTheGivenOrder) {

@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "demo/result_pages.h"
@@ -133,11 +135,84 @@ TEST_F(CliAgainstDemo, AUserDefinitionSearchesFromItsDirectoryOrTheUsersOwn) {
   std::filesystem::remove_all(home);
 }
 
+// The built-ins' ids in source-number order.
+const std::vector<std::string> kSourceIds = {"tazhao", "115", "namipan", "xun6", "rayfile", "iask", "hotfile"};
+
+TEST_F(CliAgainstDemo, AllSourcesAtOnceListTheirUnionWithTheSourceFirst) {
+  const std::string keyword = "电影#12";
+  ChildResult r = Cli({"--source", "all", keyword});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::map<std::string, std::vector<std::vector<std::string>>> bySource;
+  for (auto& row : Rows(r.out)) {
+    std::string id = row.front();
+    row.erase(row.begin());
+    bySource[id].push_back(row);
+  }
+  ASSERT_EQ(bySource.size(), kSourceIds.size()) << r.out;
+  for (int source = 1; source <= 7; ++source) {
+    const std::string& id = kSourceIds[source - 1];
+    ASSERT_EQ(bySource[id].size(), 12u) << id;
+    for (int k = 1; k <= 12; ++k) EXPECT_EQ(bySource[id][k - 1], ExpectedRow(source, keyword, k)) << id;
+    EXPECT_NE(r.err.find(id + ": 12 hits, 状态：已经搜索完毕！\n"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(r.err.substr(r.err.rfind('\n', r.err.size() - 2) + 1), "total: 84 hits from 7 sources, 0 duplicates dropped\n");
+}
+
+TEST_F(CliAgainstDemo, AHitAnotherSourceListedIsDroppedAndJsonLinesNameTheSource) {
+  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / ("panscout-copy-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "again.toml", std::ios::binary) << testing::UserCopy(PANSCOUT_SOURCES "/namipan.toml", "again", "又一个");
+  ChildResult r = Cli({"--sources", dir.string(), "--source", "namipan,again,3", "--format", "jsonl", "电影#5"});
+  std::filesystem::remove_all(dir);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::set<std::string> expected, listed;
+  for (int k = 1; k <= 5; ++k) {
+    auto row = ExpectedRow(demo::kNamipan, "电影#5", k);
+    expected.insert("\"name\": \"" + row[0] + "\", \"size\": \"" + row[1] + "\", \"address\": \"" + row[2] + "\"}");
+  }
+  std::istringstream lines(r.out);
+  for (std::string line; std::getline(lines, line);) {
+    for (const std::string id : {"namipan", "again"}) {
+      const std::string lead = "{\"source\": \"" + id + "\", ";
+      if (line.rfind(lead, 0) == 0) listed.insert(line.substr(lead.size()));
+    }
+  }
+  EXPECT_EQ(listed, expected) << r.out;
+  for (const std::string id : {"namipan", "again"}) {
+    EXPECT_NE(r.err.find(id + ": 5 hits, 状态：已经搜索完毕！\n"), std::string::npos) << r.err;
+  }
+  EXPECT_NE(r.err.find("total: 5 hits from 2 sources, 5 duplicates dropped\n"), std::string::npos) << r.err;
+}
+
+TEST_F(CliAgainstDemo, AnUnreachableSourceFailsAloneAndAllUnreachableExitWithOne) {
+  const std::filesystem::path hosts = std::filesystem::path(::testing::TempDir()) / ("panscout-hosts-" + std::to_string(getpid()));
+  std::string text = demo_->hostsText();
+  for (const std::string key : {"\ntazhao=", "\niask="}) {
+    std::size_t at = text.find(key) + key.size();
+    text.replace(at, text.find('\n', at) - at, "127.0.0.1:1");  // nothing listens there
+  }
+  std::ofstream(hosts) << text;
+  auto run = [&](const std::string& sources) {
+    return testing::RunChild({PANSCOUT_CLI, "--hosts", hosts.string(), "--source", sources, "歌#3"});
+  };
+  ChildResult some = run("tazhao,115");
+  EXPECT_EQ(some.exitCode, 0) << some.err;
+  EXPECT_EQ(Rows(some.out).size(), 3u);
+  EXPECT_NE(some.err.find("tazhao: 0 hits, 状态：网络连接失败！ ("), std::string::npos) << some.err;
+  EXPECT_NE(some.err.find("115: 3 hits, 状态：已经搜索完毕！\n"), std::string::npos) << some.err;
+  ChildResult none = run("tazhao,iask");
+  EXPECT_EQ(none.exitCode, 1) << none.err;
+  EXPECT_NE(none.err.find("total: 0 hits from 2 sources"), std::string::npos) << none.err;
+  std::filesystem::remove(hosts);
+}
+
 TEST_F(CliAgainstDemo, UsageErrorsExitWithTwo) {
   ChildResult empty = Cli({""});
   EXPECT_EQ(empty.exitCode, 2);
   EXPECT_EQ(empty.err, "关键字不能为空！\n");
   EXPECT_EQ(Cli({"--source", "9", "x"}).exitCode, 2);
+  EXPECT_EQ(Cli({"--source", "115,9", "x"}).exitCode, 2);
+  EXPECT_EQ(Cli({"--source", "115,iask", "--page", "p.html", "x"}).exitCode, 2);
   ChildResult badHosts = testing::RunChild({PANSCOUT_CLI, "--hosts", "/nonexistent.ini", "x"});
   EXPECT_EQ(badHosts.exitCode, 2);
   EXPECT_NE(badHosts.err.find("/nonexistent.ini"), std::string::npos);

@@ -14,7 +14,7 @@ TEST(CliOptions, DefaultsAreThoseOfTheWindowAtStartUp) {
   ASSERT_TRUE(p.options);
   EXPECT_EQ(p.options->mode, 1);
   EXPECT_EQ(p.options->source, "xun6");
-  EXPECT_FALSE(p.options->json);
+  EXPECT_EQ(p.options->format, RowFormat::kTsv);
   EXPECT_EQ(p.options->keyword, Gbk("电影"));
 }
 
@@ -29,7 +29,7 @@ TEST(CliOptions, EveryOption) {
   EXPECT_EQ(p.options->hostsFile, "h.ini");
   EXPECT_EQ(p.options->maxPages, 3);
   EXPECT_EQ(p.options->timeoutSeconds, 5);
-  EXPECT_TRUE(p.options->json);
+  EXPECT_EQ(p.options->format, RowFormat::kJson);
   // Listing needs no keyword.
   auto list = Parse({"--list-sources"});
   ASSERT_TRUE(list.options) << list.error;

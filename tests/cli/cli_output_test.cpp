@@ -14,8 +14,8 @@ TEST(CliOutput, TsvRowsInUtf8WithCellBreaksFlattened) {
   list.SetField(row, ResultField::kName, Gbk("电影\t1\r\n.rar"));
   list.SetField(row, ResultField::kSize, "1 MB");
   list.SetField(row, ResultField::kAddress, "http://a/b");
-  list.AppendRow();
-  EXPECT_EQ(FormatRowsTsv(list), "电影 1  .rar\t1 MB\thttp://a/b\n\t\t\n");
+  EXPECT_EQ(FormatRowTsv(list.Columns(), list.Row(row)), "电影 1  .rar\t1 MB\thttp://a/b\n");
+  EXPECT_EQ(FormatRowTsv(list.Columns(), ResultRow{}, {"x\ty"}), "x y\t\t\t\n");
 }
 
 }  // namespace

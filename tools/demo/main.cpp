@@ -1,6 +1,6 @@
 // panscout-demo: local stand-ins for every outside service Panscout queries,
 // each on its own port of 127.0.0.1, until SIGTERM or SIGINT.
-//   panscout-demo [--write-hosts FILE] [--port-base N]
+//   panscout-demo [--write-hosts FILE] [--port-base N] [--slow SERVICE=MS]
 
 #include <pthread.h>
 #include <signal.h>
@@ -27,7 +27,21 @@ using panscout::demo::kServices;
 struct Options {
   std::string hostsPath;
   int portBase = 0;  // 0: any free ports
+  // One service that waits this long before each answer, as a slow site does.
+  std::string slowService;
+  int slowMilliseconds = 0;
 };
+
+bool ParseSlow(const std::string& value, Options& options) {
+  const std::size_t equals = value.find('=');
+  if (equals == std::string::npos) return false;
+  options.slowService = value.substr(0, equals);
+  options.slowMilliseconds = std::atoi(value.c_str() + equals + 1);
+  for (const auto& entry : kServices) {
+    if (options.slowService == entry.name) return options.slowMilliseconds > 0;
+  }
+  return false;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -38,6 +52,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--port-base") {
       options.portBase = std::atoi(argv[++i]);
       if (options.portBase < 1 || options.portBase > 65535 - int(kServices.size())) return false;
+    } else if (arg == "--slow") {
+      if (!ParseSlow(argv[++i], options)) return false;
     } else {
       return false;
     }
@@ -63,7 +79,7 @@ bool WriteHostsFile(const std::string& path, const std::string& text) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::cerr << "usage: panscout-demo [--write-hosts FILE] [--port-base N]\n";
+    std::cerr << "usage: panscout-demo [--write-hosts FILE] [--port-base N] [--slow SERVICE=MS]\n";
     return 2;
   }
   // Blocked here, so every server thread inherits the mask and sigwait below
@@ -81,6 +97,12 @@ int main(int argc, char** argv) {
     server->new_task_queue = [] { return new httplib::ThreadPool(4); };
     // An idle kept-alive connection holds up the stop for this long.
     server->set_keep_alive_timeout(1);
+    if (options.slowService == kServices[i].name) {
+      server->set_pre_routing_handler([delay = options.slowMilliseconds](const httplib::Request&, httplib::Response&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        return httplib::Server::HandlerResponse::Unhandled;
+      });
+    }
     const int port = options.portBase == 0 ? server->bind_to_any_port("127.0.0.1")
                      : server->bind_to_port("127.0.0.1", options.portBase + int(i))
                          ? options.portBase + int(i)

@@ -1,0 +1,34 @@
+#include "cli/row_writer.h"
+
+#include "cli/cli_output.h"
+
+namespace panscout {
+
+RowWriter::RowWriter(std::FILE* out, RowFormat format, bool withSource)
+    : out_(out), format_(format), withSource_(withSource) {}
+
+void RowWriter::Begin() {
+  if (format_ == RowFormat::kJson) Write(array_.Open());
+}
+
+void RowWriter::Row(const std::string& sourceId, const std::vector<ResultColumn>& columns, const ResultRow& row) {
+  if (format_ == RowFormat::kTsv) {
+    Write(FormatRowTsv(columns, row, withSource_ ? std::vector<std::string>{sourceId} : std::vector<std::string>{}));
+    return;
+  }
+  std::vector<std::pair<std::string, std::string>> leading;
+  if (withSource_) leading.emplace_back("source", sourceId);
+  std::string object = FormatRowJson(columns, row, leading);
+  Write(format_ == RowFormat::kJson ? array_.Item(object) : object + "\n");
+}
+
+void RowWriter::End() {
+  if (format_ == RowFormat::kJson) Write(array_.Close());
+}
+
+void RowWriter::Write(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), out_);
+  std::fflush(out_);
+}
+
+}  // namespace panscout

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/result_export.h"
+#include "cli/cli_options.h"
+
+namespace panscout {
+
+// Writes hits as they come, each flushed at once: tab-separated lines, one
+// JSON array, or a JSON object per line. In a search of several sources each
+// hit starts with its source's id.
+class RowWriter {
+ public:
+  RowWriter(std::FILE* out, RowFormat format, bool withSource);
+
+  void Begin();
+  void Row(const std::string& sourceId, const std::vector<ResultColumn>& columns, const ResultRow& row);
+  void End();
+
+ private:
+  void Write(const std::string& text);
+
+  std::FILE* out_;
+  RowFormat format_;
+  bool withSource_;
+  JsonArrayLayout array_;
+};
+
+}  // namespace panscout
