@@ -64,6 +64,14 @@ class Reader {
     return node->as_boolean()->get();
   }
 
+  // "gbk" or "utf-8": true for UTF-8; `fallback` when the key is missing.
+  bool Utf8Charset(const toml::table& table, const std::string& where, bool fallback) {
+    std::optional<std::string> charset = String(table, "charset", false, where);
+    if (!charset) return fallback;
+    if (*charset != "gbk" && *charset != "utf-8") Fail(table.get("charset"), where + "charset must be \"gbk\" or \"utf-8\"");
+    return *charset == "utf-8";
+  }
+
   std::optional<int> Integer(const toml::table& table, const std::string& key, int low, int high) {
     const toml::node* node = table.get(key);
     if (!node) return std::nullopt;
@@ -198,7 +206,7 @@ class DefinitionReader {
 
   SourceRule Read(const toml::table& root) {
     r_.OnlyKeys(root, "", {"id", "caption", "kind", "number", "slot", "hidden", "demo", "query", "page", "title",
-                           "link", "size", "real_address"});
+                           "link", "size", "real_address", "check"});
     ReadIdentity(root);
     const toml::table* query = r_.Table(root, "query", true);
     if (query) ReadQuery(*query);
@@ -210,6 +218,8 @@ class DefinitionReader {
     rule_.size = ReadField(root, "size", rule_.step == StepKind::kEngine);
     if (rule_.step == StepKind::kTorrent && root.get("size")) r_.Fail(root.get("size"), "a torrent search reads no size");
     if (const toml::table* markers = r_.Table(root, "real_address", false)) ReadMarkers(*markers);
+    rule_.check.utf8 = rule_.utf8;
+    if (const toml::table* check = r_.Table(root, "check", false)) ReadCheck(*check);
     return rule_;
   }
 
@@ -254,9 +264,7 @@ class DefinitionReader {
   void ReadPage(const toml::table& page) {
     r_.OnlyKeys(page, "page.", {"charset", "viewer", "remove", "strip", "split", "no_result", "no_result_capture",
                                 "total", "total_remove"});
-    std::string charset = r_.String(page, "charset", false, "page.").value_or("gbk");
-    if (charset != "gbk" && charset != "utf-8") r_.Fail(page.get("charset"), "page.charset must be \"gbk\" or \"utf-8\"");
-    rule_.utf8 = charset == "utf-8";
+    rule_.utf8 = r_.Utf8Charset(page, "page.", false);
     rule_.readThroughViewer = r_.Bool(page, "viewer", "page.").value_or(false);
     Placeholders removable = Hosted();
     removable["SNAPSHOT"] = hosts_.snapshot;
@@ -300,6 +308,14 @@ class DefinitionReader {
     rule_.realAddress = RealAddressMarkers{r_.GbkString(markers, "result", false, "real_address."),
                                            r_.GbkString(markers, "link", true, "real_address."),
                                            r_.GbkString(markers, "end", true, "real_address.")};
+  }
+
+  void ReadCheck(const toml::table& check) {
+    r_.OnlyKeys(check, "check.", {"dead", "locked", "alive", "charset"});
+    rule_.check.dead = r_.PatternString(check, "dead", false, "check.", Hosted());
+    rule_.check.locked = r_.PatternString(check, "locked", false, "check.", Hosted());
+    rule_.check.alive = r_.PatternString(check, "alive", false, "check.", Hosted());
+    rule_.check.utf8 = r_.Utf8Charset(check, "check.", rule_.utf8);
   }
 
   // {H} the site host, {E} the endpoint's host.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/text.h"
+#include "search/link_check.h"
 #include "search/search_state.h"
 
 namespace panscout {
@@ -65,6 +66,7 @@ struct SourceRule {
   std::vector<Removal> totalRemovals;
   FieldRule title, link, size;
   std::optional<RealAddressMarkers> realAddress;
+  LinkCheckRule check;  // without a [check] table: by the HTTP status alone
 };
 
 class SourceTable {
