@@ -55,7 +55,7 @@ std::optional<ResultField> FieldNamed(const std::string& name) {
 }
 
 std::string FormatRowJson(const std::vector<ResultColumn>& columns, const ResultRow& row,
-                          const std::vector<std::pair<std::string, std::string>>& leading) {
+                          const JsonMembers& leading, const JsonMembers& trailing) {
   std::string out = "{";
   for (const auto& [key, value] : leading) out += JsonString(key) + ": " + JsonString(value) + ", ";
   for (std::size_t column = 0; column < columns.size(); ++column) {
@@ -63,6 +63,7 @@ std::string FormatRowJson(const std::vector<ResultColumn>& columns, const Result
     out += JsonString(FieldName(columns[column].field)) + ": " +
            JsonString(GbkToUtf8(row.Field(columns[column].field)));
   }
+  for (const auto& [key, value] : trailing) out += ", " + JsonString(key) + ": " + JsonString(value);
   return out + "}";
 }
 

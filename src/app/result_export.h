@@ -14,10 +14,12 @@ namespace panscout {
 const char* FieldName(ResultField field);
 std::optional<ResultField> FieldNamed(const std::string& name);
 
-// One row as a JSON object of the columns' fields, after the `leading` keys
-// and values (UTF-8).
+using JsonMembers = std::vector<std::pair<std::string, std::string>>;
+
+// One row as a JSON object of the columns' fields, between the `leading` and
+// `trailing` keys and values (UTF-8).
 std::string FormatRowJson(const std::vector<ResultColumn>& columns, const ResultRow& row,
-                          const std::vector<std::pair<std::string, std::string>>& leading = {});
+                          const JsonMembers& leading = {}, const JsonMembers& trailing = {});
 
 // A JSON array written an object at a time: "[", then each item, then the close.
 class JsonArrayLayout {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/link_cache.h"
 #include "net/cookie_store.h"
 #include "net/network_settings.h"
 #include "results/result_list.h"
@@ -19,8 +20,10 @@ std::filesystem::path UserCookieFile();
 
 struct Session {
   // With a cookie file, the cookies kept there come in now and the
-  // persistent ones go back when the session ends.
-  Session(Hosts h, SourceTable s, NetworkSettings n = {}, std::filesystem::path cookieFile = {});
+  // persistent ones go back when the session ends; so do the link verdicts
+  // with a link cache file.
+  Session(Hosts h, SourceTable s, NetworkSettings n = {}, std::filesystem::path cookieFile = {},
+          std::filesystem::path linkCacheFile = {});
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -33,9 +36,10 @@ struct Session {
   // Shared with the announcement thread, which nobody waits for.
   std::shared_ptr<CookieStore> cookies = std::make_shared<CookieStore>();
   Text realAddress;
+  LinkCache links;
 
  private:
-  std::filesystem::path cookieFile_;
+  std::filesystem::path cookieFile_, linkCacheFile_;
 };
 
 }  // namespace panscout

@@ -25,6 +25,9 @@ struct CliOptions {
   std::string proxy;   // a URL or "none"; empty: the environment's
   std::string caFile;  // PEM certificates trusted besides the system's
   bool verbose = false;
+  bool checkLinks = false;  // also set by onlyAlive and recheck
+  bool onlyAlive = false;
+  bool recheck = false;
   RowFormat format = RowFormat::kTsv;
   Text keyword;  // GBK
   bool help = false;

@@ -14,10 +14,11 @@ namespace panscout {
 std::string RequestLine(const Text& url, const Fetched& fetched, std::chrono::milliseconds took);
 // "panscout-cli: URL: REASON".
 std::string FailureLine(const Text& url, const FetchStatus& status);
+std::string FailureLine(const Text& url, const std::string& reason);
 
 // A row's fields in the columns' order as one UTF-8 line, tab-separated,
-// after `leading` cells.
+// between `leading` and `trailing` cells.
 std::string FormatRowTsv(const std::vector<ResultColumn>& columns, const ResultRow& row,
-                         const std::vector<std::string>& leading = {});
+                         const std::vector<std::string>& leading = {}, const std::vector<std::string>& trailing = {});
 
 }  // namespace panscout

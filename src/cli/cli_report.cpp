@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/checked_rows.h"
 #include "cli/cli_output.h"
 #include "runtime/codepage.h"
 #include "search/sources.h"
@@ -13,8 +14,8 @@ void Line(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str());
 
 }  // namespace
 
-CliReport::CliReport(RowWriter& rows, ReportStyle style, std::function<void()> ended)
-    : rows_(rows), style_(style), ended_(std::move(ended)) {
+CliReport::CliReport(RowWriter& rows, ReportStyle style, std::function<void()> ended, CheckedRows* checked)
+    : rows_(rows), checked_(checked), style_(style), ended_(std::move(ended)) {
   rows_.Begin();
 }
 
@@ -23,7 +24,7 @@ std::string CliReport::Named(const SourceRule& source, const std::string& line) 
 }
 
 void CliReport::OnRow(const SourceRule& source, const std::vector<ResultColumn>& columns, const ResultRow& row) {
-  rows_.Row(source.id, columns, row);
+  checked_ ? checked_->Add(source, columns, row) : rows_.Row(source.id, columns, row);
 }
 
 void CliReport::OnPage(const SourceRule& source, const PageReport& page) {
@@ -46,6 +47,7 @@ void CliReport::OnSourceEnded(const SourceRule& source, const SourceOutcome& out
 }
 
 void CliReport::OnAllEnded(const MultiOutcome& outcome) {
+  if (checked_) checked_->Finish();
   rows_.End();
   if (style_.several) {
     Line("total: " + std::to_string(outcome.listed) + " hits from " + std::to_string(outcome.sources) +

@@ -13,11 +13,14 @@ struct ReportStyle {
   bool progress = false;  // a line per page read
 };
 
-// What the command line shows of a search: hits to the row writer, the
-// rest to stderr. `ended` is called, on a source's thread, once all ended.
+class CheckedRows;
+
+// What the command line shows of a search: hits to the row writer (through
+// `checked` when their links are checked), the rest to stderr. `ended` is
+// called, on a source's thread, once all ended and every hit is written.
 class CliReport : public MultiSearchListener {
  public:
-  CliReport(RowWriter& rows, ReportStyle style, std::function<void()> ended);
+  CliReport(RowWriter& rows, ReportStyle style, std::function<void()> ended, CheckedRows* checked = nullptr);
 
   void OnRow(const SourceRule& source, const std::vector<ResultColumn>& columns, const ResultRow& row) override;
   void OnPage(const SourceRule& source, const PageReport& page) override;
@@ -32,6 +35,7 @@ class CliReport : public MultiSearchListener {
   std::string Named(const SourceRule& source, const std::string& line) const;
 
   RowWriter& rows_;
+  CheckedRows* checked_;
   ReportStyle style_;
   std::function<void()> ended_;
   int exitStatus_ = 0;

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <unistd.h>
 
 #include "app/multi_source_search.h"
 #include "app/session.h"
+#include "cli/checked_rows.h"
 #include "cli/cli_options.h"
 #include "cli/cli_report.h"
 #include "cli/interrupt_notifier.h"
@@ -64,7 +66,8 @@ int Run(QCoreApplication& app, const CliOptions& options) {
     return 2;
   }
 
-  Session session(hosts, catalog.table, *network.settings, UserCookieFile());
+  Session session(hosts, catalog.table, *network.settings, UserCookieFile(),
+                  options.checkLinks ? LinkCachePath() : std::filesystem::path());
   auto makePages = [&](EventPump& pump, std::function<bool()> abandoned) -> std::unique_ptr<PageSource> {
     if (!options.pageFile.empty()) return std::make_unique<SavedPageSource>(options.pageFile);
     return std::make_unique<HttpPageSource>(pump, *session.cookies, session.network, options.timeoutSeconds,
@@ -74,8 +77,13 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   const int maxPages = options.pageFile.empty() ? options.maxPages : 1;
 
   RowWriter rows(stdout, options.format, pick.several);
+  LinkCheckSettings checks;
+  checks.recheck = options.recheck;
+  std::optional<CheckedRows> checked;
+  if (options.checkLinks) checked.emplace(rows, options.onlyAlive, *session.cookies, session.network, session.links, checks);
   CliReport report(rows, {pick.several, options.verbose, static_cast<bool>(isatty(STDERR_FILENO))},
-                   [&app] { QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection); });
+                   [&app] { QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection); },
+                   checked ? &*checked : nullptr);
   MultiSourceSearch search(session.sources, pick.jobs, options.keyword, maxPages, makePages, report);
   InterruptNotifier interrupts;
   QObject::connect(&interrupts, &InterruptNotifier::interrupted, [&search] { search.Stop(); });

@@ -11,14 +11,17 @@ void RowWriter::Begin() {
   if (format_ == RowFormat::kJson) Write(array_.Open());
 }
 
-void RowWriter::Row(const std::string& sourceId, const std::vector<ResultColumn>& columns, const ResultRow& row) {
+void RowWriter::Row(const std::string& sourceId, const std::vector<ResultColumn>& columns, const ResultRow& row,
+                    const std::optional<std::string>& status) {
   if (format_ == RowFormat::kTsv) {
-    Write(FormatRowTsv(columns, row, withSource_ ? std::vector<std::string>{sourceId} : std::vector<std::string>{}));
+    Write(FormatRowTsv(columns, row, withSource_ ? std::vector<std::string>{sourceId} : std::vector<std::string>{},
+                       status ? std::vector<std::string>{*status} : std::vector<std::string>{}));
     return;
   }
-  std::vector<std::pair<std::string, std::string>> leading;
+  JsonMembers leading, trailing;
   if (withSource_) leading.emplace_back("source", sourceId);
-  std::string object = FormatRowJson(columns, row, leading);
+  if (status) trailing.emplace_back("status", *status);
+  std::string object = FormatRowJson(columns, row, leading, trailing);
   Write(format_ == RowFormat::kJson ? array_.Item(object) : object + "\n");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ class RowWriter {
   RowWriter(std::FILE* out, RowFormat format, bool withSource);
 
   void Begin();
-  void Row(const std::string& sourceId, const std::vector<ResultColumn>& columns, const ResultRow& row);
+  // With a link verdict, it is the last cell or the "status" key.
+  void Row(const std::string& sourceId, const std::vector<ResultColumn>& columns, const ResultRow& row,
+           const std::optional<std::string>& status = std::nullopt);
   void End();
 
  private:

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "demo/result_pages.h"
+#include "demo/site_pages.h"
 #include "support/child_process.h"
 #include "support/user_definition.h"
 #include "tools/demo_process.h"
@@ -204,6 +205,97 @@ TEST_F(CliAgainstDemo, AnUnreachableSourceFailsAloneAndAllUnreachableExitWithOne
   EXPECT_EQ(none.exitCode, 1) << none.err;
   EXPECT_NE(none.err.find("total: 0 hits from 2 sources"), std::string::npos) << none.err;
   std::filesystem::remove(hosts);
+}
+
+// The verdict the demo's hit page for hit k earns.
+std::string DemoVerdict(int k) {
+  switch (demo::HitPageKindOf(k)) {
+    case demo::HitPageKind::kDead:
+    case demo::HitPageKind::kMissing: return "dead";
+    case demo::HitPageKind::kLocked: return "locked";
+    case demo::HitPageKind::kBusy: return "unknown";
+    default: return "ok";
+  }
+}
+
+class CliLinkCheck : public CliAgainstDemo {
+ protected:
+  void SetUp() override { setenv("XDG_CACHE_HOME", cache_.c_str(), 1); }
+  void TearDown() override {
+    unsetenv("XDG_CACHE_HOME");
+    std::filesystem::remove_all(cache_);
+  }
+  const std::filesystem::path cache_ =
+      std::filesystem::path(::testing::TempDir()) / ("panscout-cache-" + std::to_string(getpid()));
+};
+
+TEST_F(CliLinkCheck, EveryHitIsListedInItsOrderWithItsVerdict) {
+  const std::string keyword = "电影#12";
+  ChildResult r = Cli({"--source", "all", "--check-links", keyword});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  ChildResult torrent = Cli({"--mode", "torrent", "--check-links", keyword});
+  ASSERT_EQ(torrent.exitCode, 0) << torrent.err;
+  std::map<std::string, std::vector<std::vector<std::string>>> bySource;
+  for (auto& row : Rows(r.out)) bySource[row[0]].push_back(std::vector<std::string>(row.begin() + 1, row.end()));
+  bySource["torrent"] = Rows(torrent.out);
+  for (int source = 1; source <= 8; ++source) {
+    const std::string id = source == demo::kTorrent ? "torrent" : kSourceIds[source - 1];
+    std::vector<std::vector<std::string>> expected;
+    for (int k = 1; k <= 12; ++k) {
+      expected.push_back(ExpectedRow(source, keyword, k));
+      expected.back().push_back(DemoVerdict(k));
+    }
+    EXPECT_EQ(bySource[id], expected) << id;
+    const std::string busy = ExpectedRow(source, keyword, 11).back();
+    EXPECT_NE((source == demo::kTorrent ? torrent : r).err.find("panscout-cli: " + busy + ": HTTP 503\n"),
+              std::string::npos) << id;
+  }
+}
+
+TEST_F(CliLinkCheck, AUserDefinitionChecksByItsOwnTableAndVerdictsAreKept) {
+  const std::filesystem::path dir = cache_ / "sources";
+  std::filesystem::create_directories(dir);
+  auto withoutCheck = [](const std::string& text) { return text.substr(0, text.find("\n# The hit's page")); };
+  // Only the alive text: deleted and locked pages match nothing, so their verdict is unknown.
+  std::ofstream(dir / "mysite.toml", std::ios::binary)
+      << withoutCheck(testing::UserCopy(PANSCOUT_SOURCES "/namipan.toml", "mysite", "我的站"))
+      << "\n[check]\nalive = '下载此文件'\ncharset = \"utf-8\"\n";
+  // No table at all: the status alone decides.
+  std::ofstream(dir / "bare.toml", std::ios::binary)
+      << withoutCheck(testing::UserCopy(PANSCOUT_SOURCES "/namipan.toml", "bare", "光"));
+  struct Case {
+    std::string id;
+    std::vector<std::string> verdicts;  // of hits 1 to 8
+  };
+  for (const Case& c : {Case{"mysite", {"ok", "ok", "unknown", "unknown", "ok", "ok", "dead", "ok"}},
+                        Case{"bare", {"ok", "ok", "ok", "ok", "ok", "ok", "dead", "ok"}}}) {
+    // Both list the same addresses: each run fetches them anew.
+    ChildResult r = Cli({"--sources", dir.string(), "--source", c.id, "--recheck", "--format", "jsonl", "电影#8"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    for (const std::string& verdict : c.verdicts) {
+      ASSERT_TRUE(std::getline(lines, line)) << c.id;
+      EXPECT_EQ(line.substr(line.rfind(", ")), ", \"status\": \"" + verdict + "\"}") << c.id << " " << line;
+    }
+  }
+
+  // A verdict from the cache file is taken as it stands, until --recheck.
+  const std::filesystem::path file = cache_ / "panscout" / "links.tsv";
+  const std::string first = ExpectedRow(demo::kNamipan, "电影#8", 1).back();
+  std::ifstream in(file, std::ios::binary);
+  std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t at = kept.find("\tok\t" + first + "\t");
+  ASSERT_NE(at, std::string::npos) << kept;
+  kept.replace(at, 4, "\tlocked\t");
+  std::ofstream(file, std::ios::binary) << kept;
+  for (const char* flag : {"--only-alive", "--recheck"}) {
+    ChildResult r = Cli({"--sources", dir.string(), "--source", "bare", flag, "电影#8"});
+    auto rows = Rows(r.out);
+    ASSERT_EQ(rows.size(), std::string(flag) == "--only-alive" ? 7u : 8u) << r.out << r.err;
+    EXPECT_EQ(rows[0].back(), std::string(flag) == "--only-alive" ? "locked" : "ok") << flag;
+    EXPECT_EQ(rows[0][2], first);
+  }
 }
 
 TEST_F(CliAgainstDemo, UsageErrorsExitWithTwo) {

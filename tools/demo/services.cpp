@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string_view>
+#include <thread>
 
 #include "announcement.h"
 #include "banner_png.h"
@@ -17,6 +18,19 @@ void Send(httplib::Response& res, const Page& page) { res.set_content(page.body,
 void NotFound(httplib::Response& res, std::string_view what) {
   res.status = 404;
   res.set_content("not found: " + std::string(what) + "\n", "text/plain; charset=utf-8");
+}
+
+// A hit's page as HitPageKindOf says: missing or busy outright, a slow one late.
+void SendHitPage(httplib::Response& res, const std::string& path, const Page& page) {
+  switch (HitPageKindOf(HitIndexIn(path))) {
+    case HitPageKind::kMissing: return NotFound(res, path);
+    case HitPageKind::kBusy:
+      res.status = 503;
+      return res.set_content("busy, try again later\n", "text/plain; charset=utf-8");
+    case HitPageKind::kSlow: std::this_thread::sleep_for(kSlowHitPage); break;
+    default: break;
+  }
+  Send(res, page);
 }
 
 int Number(const std::string& text) {
@@ -84,7 +98,7 @@ void MountIAsk(httplib::Server& server, const DemoHosts& hosts) {
                 page > 100000000 ? 1000000000 : page * kPageSize);
   });
   server.Get("/f/.*", [](const httplib::Request& req, httplib::Response& res) {
-    Send(res, SiteFilePage("爱问共享资料", req.path));
+    SendHitPage(res, req.path, SiteFilePage("爱问共享资料", req.path));
   });
 }
 
@@ -113,13 +127,13 @@ void MountDownloads(httplib::Server& server) {
 void MountSite(httplib::Server& server, std::string_view siteName) {
   MountDownloads(server);
   server.Get(".*", [siteName](const httplib::Request& req, httplib::Response& res) {
-    Send(res, SiteFilePage(siteName, req.path));
+    SendHitPage(res, req.path, SiteFilePage(siteName, req.path));
   });
 }
 
 void Mount115(httplib::Server& server, const DemoHosts& hosts) {
   server.Get("/file/(.+)", [&hosts](const httplib::Request& req, httplib::Response& res) {
-    Send(res, Page115(hosts, req.matches[1].str()));
+    SendHitPage(res, req.path, Page115(hosts, req.matches[1].str()));
   });
   MountSite(server, "115网盘");
 }

@@ -9,10 +9,11 @@
 namespace panscout::demo {
 namespace {
 
-bool IsListedId(std::string_view id) {
-  static const std::regex form("[0-9a-f]{8}-[1-8]-[1-9][0-9]*");
-  return std::regex_match(id.begin(), id.end(), form);
-}
+const std::regex kListedId("[0-9a-f]{8}-[1-8]-([1-9][0-9]{0,8})");
+const std::string kDeletedText = "文件不存在或已被删除。";
+const std::string kLockedText = "请输入提取码：<input name=\"code\" size=\"4\"> <button>提取文件</button>";
+
+bool IsListedId(std::string_view id) { return std::regex_match(id.begin(), id.end(), kListedId); }
 
 std::string HtmlPage(std::string_view charset, std::string_view title, std::string_view body) {
   return "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=" +
@@ -30,6 +31,23 @@ Page GbkPage(std::string_view title, std::string_view body) {
 
 }  // namespace
 
+HitPageKind HitPageKindOf(int index) {
+  if (index % 20 == 11) return HitPageKind::kBusy;
+  switch (index % 10) {
+    case 3: return HitPageKind::kDead;
+    case 4: return HitPageKind::kLocked;
+    case 7: return HitPageKind::kMissing;
+    case 8: return HitPageKind::kSlow;
+    default: return HitPageKind::kAlive;
+  }
+}
+
+int HitIndexIn(std::string_view path) {
+  std::match_results<std::string_view::const_iterator> match;
+  if (!std::regex_search(path.begin(), path.end(), match, kListedId)) return 0;
+  return std::stoi(match[1].str());
+}
+
 std::string RealAddress115(const DemoHosts& hosts, std::string_view id) {
   return hosts.site115 + "/get/" + std::string(id);
 }
@@ -39,7 +57,11 @@ Page Page115(const DemoHosts& hosts, std::string_view id) {
   // A site link before the result marker, which the program must skip.
   const std::string home = "<div class=\"nav\"><a href=\"http://" + hosts.site115 +
                            "/\" class=\"home\">115网盘首页</a></div>\n";
-  if (!IsListedId(id)) return GbkPage(title, home + "<div class=\"error\">文件不存在或已被删除。</div>");
+  const HitPageKind kind = HitPageKindOf(HitIndexIn(id));
+  if (!IsListedId(id) || kind == HitPageKind::kDead) {
+    return GbkPage(title, home + "<div class=\"error\">" + kDeletedText + "</div>");
+  }
+  if (kind == HitPageKind::kLocked) return GbkPage(title, home + "<div class=\"code\">" + kLockedText + "</div>");
   const std::string real = RealAddress115(hosts, id);
   return GbkPage(title, home + "<div class=\"file\">文件编号：" + std::string(id) + "</div>\n"
                  "<div class=\"sr\"></div>\n<div class=\"down\"><a href=\"http://" + real +
@@ -49,9 +71,12 @@ Page Page115(const DemoHosts& hosts, std::string_view id) {
 
 Page SiteFilePage(std::string_view siteName, std::string_view path) {
   const std::string shown = HtmlEscape(path);
+  const HitPageKind kind = HitPageKindOf(HitIndexIn(path));
+  const std::string offer = kind == HitPageKind::kDead     ? kDeletedText
+                            : kind == HitPageKind::kLocked ? kLockedText
+                                                           : "<a href=\"/get" + shown + "\">下载此文件</a>";
   return Utf8Page(std::string(siteName) + " - " + shown,
-                  "<h1>" + std::string(siteName) + "</h1>\n<p>文件：" + shown +
-                      "</p>\n<p><a href=\"/get" + shown + "\">下载此文件</a></p>");
+                  "<h1>" + std::string(siteName) + "</h1>\n<p>文件：" + shown + "</p>\n<p>" + offer + "</p>");
 }
 
 std::string DownloadBody(std::string_view path) {
