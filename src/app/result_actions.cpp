@@ -7,6 +7,10 @@ const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const S
   return source && source->realAddress ? &*source->realAddress : nullptr;
 }
 
+const SourceRule* ChosenSource(const SearchState& state, const SourceTable& sources) {
+  return state.searchMode == kTorrentMode ? sources.Torrent() : sources.Find(state.sourceNumber);
+}
+
 DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable& sources,
                                     const ResultList& results) {
   int row = results.SelectedRow();

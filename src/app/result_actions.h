@@ -19,6 +19,10 @@ struct DoubleClickAction {
 // counts, in either mode.
 const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources);
 
+// The source whose hits the list holds: the torrent search in torrent
+// mode, the chosen source otherwise; nullptr when there is none.
+const SourceRule* ChosenSource(const SearchState& state, const SourceTable& sources);
+
 DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable& sources,
                                     const ResultList& results);
 

@@ -11,7 +11,9 @@
 
 #include <memory>
 
+#include "app/gui/link_marks.h"
 #include "app/gui/start_window.h"
+#include "app/link_cache.h"
 #include "gui/gui_test_support.h"
 #include "support/built_in_sources.h"
 #include "runtime/codepage.h"
@@ -44,7 +46,7 @@ class StartWindowTest : public ::testing::Test {
   // A later run of the program, in the same configuration directory.
   void OpenWindow() {
     window = std::make_unique<StartWindow>(StartWindowServices{
-        state, sources, results, shell, pages, realAddress, "http://blog.test/panscout"});
+        state, sources, results, shell, pages, realAddress, "http://blog.test/panscout", links});
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -107,6 +109,9 @@ class StartWindowTest : public ::testing::Test {
   RecordingShell shell;
   NoPages pages;
   Text realAddress;
+  CookieStore cookies;
+  LinkCache linkCache;
+  LinkMarks links{results, cookies, {}, linkCache};
   std::unique_ptr<StartWindow> window;
 };
 

@@ -129,4 +129,30 @@ QIcon SourceIcon() {
   });
 }
 
+QIcon BusyMark() {
+  return Draw([](QPainter& p) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(200, 210, 222), 9));
+    p.drawEllipse(QPointF(32, 32), 22, 22);
+    p.setPen(QPen(QColor(30, 136, 229), 9, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(10, 10, 44, 44), 90 * 16, -120 * 16);
+  });
+}
+
+QIcon LockMark() {
+  return Draw([](QPainter& p) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(120, 94, 30), 7, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(18, 6, 28, 32), 0, 180 * 16);
+    p.drawLine(QPointF(18, 22), QPointF(18, 30));
+    p.drawLine(QPointF(46, 22), QPointF(46, 30));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Vertical(QColor(255, 202, 40), QColor(230, 150, 0)));
+    p.drawRoundedRect(QRectF(10, 28, 44, 32), 6, 6);
+    p.setBrush(QColor(120, 94, 30));
+    p.drawEllipse(QPointF(32, 42), 5, 5);
+    p.drawRect(QRectF(30, 44, 4, 9));
+  });
+}
+
 }  // namespace panscout

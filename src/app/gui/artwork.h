@@ -11,5 +11,8 @@ QIcon TorrentIcon();
 QIcon BlogIcon();
 QIcon AuthorIcon();
 QIcon SourceIcon();
+// Beside a row's name: a link being checked, a link locked behind an extraction code.
+QIcon BusyMark();
+QIcon LockMark();
 
 }  // namespace panscout

@@ -10,9 +10,9 @@ namespace panscout {
 
 DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
                                const std::vector<std::filesystem::path>& sourceDirs, NetworkSettings network,
-                               std::filesystem::path cookieFile)
+                               std::filesystem::path cookieFile, std::filesystem::path linkCacheFile)
     : catalog_(LoadSources(hosts, sourceDirs)),
-      session_(std::move(hosts), catalog_.table, std::move(network), std::move(cookieFile)),
+      session_(std::move(hosts), catalog_.table, std::move(network), std::move(cookieFile), std::move(linkCacheFile)),
       http_(pump_, *session_.cookies, session_.network),
       pages_(http_,
              [this](const Text& url, const Fetched& fetched, std::chrono::milliseconds) {
@@ -22,7 +22,7 @@ DesktopProgram::DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<Te
              }),
       window_(std::make_unique<StartWindow>(StartWindowServices{
           session_.state, session_.sources, session_.results, shell, hitPages_, session_.realAddress,
-          session_.hosts.blog})),
+          session_.hosts.blog, links_})),
       viewer_(new WebEngineViewer(window_->automationViewer())),
       controller_(std::make_unique<SearchController>(
           SearchContext{session_.state, session_.results, *window_, pump_, pages_, *viewer_,

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/gui/background_hit_page_download.h"
+#include "app/gui/link_marks.h"
 #include "app/gui/start_window.h"
 #include "app/temp_directory.h"
 #include "app/session.h"
@@ -25,9 +26,10 @@ class DesktopProgram {
   // Without an advertisement directory the advertisements stay idle.
   // The built-in sources and the definitions in `sourceDirs`. Every request
   // goes by `network`; cookies are kept in `cookieFile` when one is given.
+  // Link verdicts are kept in `linkCacheFile` when one is given.
   DesktopProgram(Hosts hosts, ShellOpener& shell, std::optional<TempDirectory> adDirectory,
                  const std::vector<std::filesystem::path>& sourceDirs = {}, NetworkSettings network = {},
-                 std::filesystem::path cookieFile = {});
+                 std::filesystem::path cookieFile = {}, std::filesystem::path linkCacheFile = {});
   ~DesktopProgram();
 
   // Shows the start window and runs its creation handler.
@@ -45,6 +47,7 @@ class DesktopProgram {
   HttpPageSource http_;
   ObservedPageSource pages_;
   BackgroundHitPageDownload hitPages_{pump_, *session_.cookies, session_.network};
+  LinkMarks links_{session_.results, *session_.cookies, session_.network, session_.links};
   std::unique_ptr<StartWindow> window_;
   WebEngineViewer* viewer_;  // owned by its view
   std::unique_ptr<SearchController> controller_;

@@ -52,7 +52,7 @@ int RunWindow(int argc, char* argv[]) {
   // The run's state goes with the program, before the application object.
   auto program = std::make_unique<panscout::DesktopProgram>(
       std::move(options.hosts), shell, panscout::TempDirectory::ForUser(), options.sourceDirs,
-      std::move(options.network), panscout::UserCookieFile());
+      std::move(options.network), panscout::UserCookieFile(), panscout::LinkCachePath());
   ReportSkippedSources(program->sourceErrors());
   program->Start();
   int code = QApplication::exec();

@@ -26,10 +26,10 @@ constexpr int kFilterHeight = 24;
 constexpr int kFilterGap = 2;
 }  // namespace
 
-ResultListView::ResultListView(ResultList& results, QWidget* window)
+ResultListView::ResultListView(ResultList& results, const LinkMarks& marks, QWidget* window)
     : QObject(window), results_(results), list_(new QTreeView(window)), filterLine_(new QLineEdit(window)) {
   list_->setObjectName(Ui("超级列表框1"));
-  auto* table = new ResultTableModel(results_, list_);
+  auto* table = new ResultTableModel(results_, marks, list_);
   view_ = new ResultViewModel(results_, table, list_);
   list_->setModel(view_);
   list_->setRootIsDecorated(false);

@@ -19,12 +19,14 @@ class QWidget;
 
 namespace panscout {
 
+class LinkMarks;
+
 class ResultListView : public QObject {
   Q_OBJECT
  public:
   // The list and the filter line become children of `window`; the actions
   // take their shortcuts there.
-  ResultListView(ResultList& results, QWidget* window);
+  ResultListView(ResultList& results, const LinkMarks& marks, QWidget* window);
 
   QTreeView* list() const { return list_; }
   QLineEdit* filterLine() const { return filterLine_; }

@@ -1,12 +1,21 @@
 #include "app/gui/result_table_model.h"
 
+#include <QColor>
+#include <QFont>
+
+#include "app/gui/link_marks.h"
 #include "app/gui/qt_text.h"
 
 namespace panscout {
 
-ResultTableModel::ResultTableModel(ResultList& results, QObject* parent)
-    : QAbstractTableModel(parent), results_(results) {
+ResultTableModel::ResultTableModel(ResultList& results, const LinkMarks& marks, QObject* parent)
+    : QAbstractTableModel(parent), results_(results), marks_(marks) {
   results_.AddObserver(this);
+  connect(&marks_, &LinkMarks::changed, this, [this] {
+    if (rowCount() == 0) return;
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                     {Qt::ToolTipRole, Qt::DecorationRole, Qt::ForegroundRole, Qt::FontRole});
+  });
 }
 
 ResultTableModel::~ResultTableModel() { results_.RemoveObserver(this); }
@@ -21,8 +30,19 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-    return ToQString(results_.CellText(index.row(), index.column()));
+  const QString text = ToQString(results_.CellText(index.row(), index.column()));
+  if (role == Qt::DisplayRole) return text;
+  const LinkMark* mark = marks_.Find(results_.Row(index.row()).address);
+  if (role == Qt::ToolTipRole) return mark ? text + "\n" + LinkMarks::Describe(*mark) : text;
+  if (!mark) return {};
+  const bool name = index.column() == results_.ColumnOf(ResultField::kName);
+  const bool dead = mark->state && mark->state->verdict == LinkVerdict::kDead;
+  if (role == Qt::DecorationRole && name) return LinkMarks::Picture(*mark);
+  if (role == Qt::ForegroundRole && dead) return QColor(Qt::gray);
+  if (role == Qt::FontRole && dead && name) {
+    QFont font;
+    font.setStrikeOut(true);
+    return font;
   }
   return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Shows the result list in the list view: rows appear as the search appends
-// them, and the columns follow the mode switches.
+// them, the columns follow the mode switches, and each row carries the mark
+// of its link check: busy, a lock, or grey and struck through when dead.
 
 #include <QAbstractTableModel>
 
@@ -8,10 +9,12 @@
 
 namespace panscout {
 
+class LinkMarks;
+
 class ResultTableModel : public QAbstractTableModel, private ResultListObserver {
   Q_OBJECT
  public:
-  explicit ResultTableModel(ResultList& results, QObject* parent = nullptr);
+  ResultTableModel(ResultList& results, const LinkMarks& marks, QObject* parent = nullptr);
   ~ResultTableModel() override;
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -29,6 +32,7 @@ class ResultTableModel : public QAbstractTableModel, private ResultListObserver 
   void OnCellChanged(int row, int column) override;
 
   ResultList& results_;
+  const LinkMarks& marks_;
 };
 
 }  // namespace panscout

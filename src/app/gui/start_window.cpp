@@ -23,6 +23,7 @@
 
 #include "app/gui/artwork.h"
 #include "app/gui/busy_indicator.h"
+#include "app/gui/link_marks.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/real_address_dialog.h"
 #include "app/gui/result_list_view.h"
@@ -219,7 +220,7 @@ void StartWindow::BuildSearchRow() {
 }
 
 void StartWindow::BuildResultArea() {
-  resultView_ = new ResultListView(services_.results, this);
+  resultView_ = new ResultListView(services_.results, services_.links, this);
   resultView_->SetArea(kListArea);
   resultView_->list()->viewport()->installEventFilter(this);
   connect(resultView_->list(), &QWidget::customContextMenuRequested, this, &StartWindow::OnResultRightClick);
@@ -230,6 +231,12 @@ void StartWindow::BuildResultArea() {
   // Resolving from the menu does what the double-click on a 115 hit does.
   connect(menu_->addAction(Ui("解析真实地址")), &QAction::triggered, this,
           &StartWindow::ShowRealAddressDialog);
+
+  auto* checkSelected = new QAction(Ui("检查链接"), this);
+  connect(checkSelected, &QAction::triggered, this, [this] { CheckLinks(resultView_->SelectedRows()); });
+  auto* checkAll = new QAction(Ui("检查全部链接"), this);
+  connect(checkAll, &QAction::triggered, this, [this] { CheckLinks(resultView_->view().AllSourceRows()); });
+  linkActions_ = {checkSelected, checkAll};
 
   busy_ = Place(new BusyIndicator(this), "图片框1", 264, 208, 96, 96);
   busy_->hide();
@@ -318,12 +325,20 @@ void StartWindow::OnResultDoubleClick() {
 }
 
 void StartWindow::OnResultRightClick() {
-  if (!ShowsResultMenu(services_.state, services_.sources)) return;
   QMenu popup(this);
-  popup.addActions(menu_->actions());
+  if (ShowsResultMenu(services_.state, services_.sources)) {
+    popup.addActions(menu_->actions());
+    popup.addSeparator();
+  }
+  popup.addActions(linkActions_);
   popup.addSeparator();
   popup.addActions(resultView_->RowActions());
   popup.exec(QCursor::pos());
+}
+
+void StartWindow::CheckLinks(const std::vector<int>& rows) {
+  const SourceRule* source = ChosenSource(services_.state, services_.sources);
+  services_.links.Check(rows, source ? source->check : LinkCheckRule{});
 }
 
 void StartWindow::ShowRealAddressDialog() {

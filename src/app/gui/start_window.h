@@ -29,6 +29,7 @@ class QWebEngineView;
 namespace panscout {
 
 class BusyIndicator;
+class LinkMarks;
 class ResultListView;
 class SearchMemory;
 
@@ -40,6 +41,7 @@ struct StartWindowServices {
   HitPageDownload& hitPages;
   Text& realAddress;  // held for the whole run, written by the dialog
   Text blogAddress;
+  LinkMarks& links;
 };
 
 // What the creation handler hands on to the advertisement side.
@@ -105,6 +107,7 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   void BuildBottomStrip();
   void ShowAboutBox();
   void ShowRealAddressDialog();
+  void CheckLinks(const std::vector<int>& rows);
   void OnStartWindowDestroyed();
   void OnStatusChanged() override;
   void RestoreMemory();
@@ -130,6 +133,7 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   SearchMemory* memory_ = nullptr;
   std::vector<Follower> followers_;
   QMenu* menu_ = nullptr;
+  QList<QAction*> linkActions_;  // 检查链接, 检查全部链接
   QLabel* status_ = nullptr;
   BusyIndicator* busy_ = nullptr;
   QLabel* ticker_ = nullptr;

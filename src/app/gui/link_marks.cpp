@@ -1,0 +1,67 @@
+#include "app/gui/link_marks.h"
+
+#include "app/gui/artwork.h"
+#include "app/gui/qt_text.h"
+
+namespace panscout {
+
+LinkMarks::LinkMarks(ResultList& results, CookieStore& cookies, const NetworkSettings& network, LinkCache& cache,
+                     LinkCheckSettings settings, QObject* parent)
+    : QObject(parent), results_(results) {
+  checker_ = std::make_unique<LinkChecker>(
+      cookies, network, &cache,
+      [this](const Text& address, const LinkState& state) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, address, state] {
+              // A verdict that comes after the list was cleared belongs to no row.
+              auto mark = marks_.find(address);
+              if (mark == marks_.end()) return;
+              mark->second.state = state;
+              emit changed();
+            },
+            Qt::QueuedConnection);
+      },
+      settings);
+  results_.AddObserver(this);
+}
+
+LinkMarks::~LinkMarks() {
+  results_.RemoveObserver(this);
+  // Its workers post to this object; they must end while it is whole.
+  checker_.reset();
+}
+
+void LinkMarks::Check(const std::vector<int>& rows, const LinkCheckRule& rule) {
+  for (int row : rows) {
+    const Text& address = results_.Row(row).address;
+    if (address.empty()) continue;
+    marks_[address].state.reset();
+    checker_->Check(address, rule);
+  }
+  emit changed();
+}
+
+const LinkMark* LinkMarks::Find(const Text& address) const {
+  auto mark = marks_.find(address);
+  return mark == marks_.end() ? nullptr : &mark->second;
+}
+
+void LinkMarks::OnRowsCleared() {
+  checker_->Cancel();
+  marks_.clear();
+  emit changed();
+}
+
+QString LinkMarks::Describe(const LinkMark& mark) {
+  if (!mark.state) return Ui("正在检查链接…");
+  static const char* const kWords[] = {"链接有效", "链接已失效", "链接有效，需要提取码", "链接状态不明"};
+  return Ui(kWords[static_cast<int>(mark.state->verdict)]) + Ui("：") + QString::fromStdString(mark.state->reason);
+}
+
+QIcon LinkMarks::Picture(const LinkMark& mark) {
+  if (!mark.state) return BusyMark();
+  return mark.state->verdict == LinkVerdict::kLocked ? LockMark() : QIcon();
+}
+
+}  // namespace panscout
