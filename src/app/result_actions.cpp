@@ -2,8 +2,10 @@
 
 namespace panscout {
 
-const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources) {
-  const SourceRule* source = sources.Find(state.sourceNumber);
+const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources,
+                                               const ResultList& results) {
+  const int origin = results.Row(results.SelectedRow()).origin;
+  const SourceRule* source = sources.Find(origin ? origin : state.sourceNumber);
   return source && source->realAddress ? &*source->realAddress : nullptr;
 }
 
@@ -12,7 +14,7 @@ DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable&
   int row = results.SelectedRow();
   switch (state.searchMode) {
     case kNetDiskMode:
-      if (RealAddressMarkersOf(state, sources)) return {DoubleClickAction::kRealAddressDialog, {}};
+      if (RealAddressMarkersOf(state, sources, results)) return {DoubleClickAction::kRealAddressDialog, {}};
       [[fallthrough]];
     case kTorrentMode:
       return {DoubleClickAction::kOpenAddress, results.Row(row).address};
@@ -21,8 +23,8 @@ DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable&
   }
 }
 
-bool ShowsResultMenu(const SearchState& state, const SourceTable& sources) {
-  return RealAddressMarkersOf(state, sources) != nullptr;
+bool ShowsResultMenu(const SearchState& state, const SourceTable& sources, const ResultList& results) {
+  return RealAddressMarkersOf(state, sources, results) != nullptr;
 }
 
 Text SelectedHitPage(const ResultList& results) { return results.Row(results.SelectedRow()).address; }
