@@ -1,12 +1,13 @@
 # Sourced by the benchmark scripts: starts the demo services from BUILD_DIR
 # for the rest of the script and stops them when it exits.
-#   start_demo        sets HOSTS_FILE (the hosts file pointing at the demo)
+#   start_demo [OPTION...]  sets HOSTS_FILE (the hosts file pointing at the demo);
+#                     the options go to panscout-demo
 #   hosts_value KEY   a value of that file, e.g. baidu or 115
 
 start_demo() {
   DEMO_DIR=$(mktemp -d)
   HOSTS_FILE=$DEMO_DIR/hosts.ini
-  "$BUILD_DIR/panscout-demo" --write-hosts "$HOSTS_FILE" >"$DEMO_DIR/demo.log" 2>&1 &
+  "$BUILD_DIR/panscout-demo" --write-hosts "$HOSTS_FILE" "$@" >"$DEMO_DIR/demo.log" 2>&1 &
   DEMO_PID=$!
   trap 'kill "$DEMO_PID" 2>/dev/null; wait "$DEMO_PID" 2>/dev/null; rm -rf "$DEMO_DIR"' EXIT
   for _ in $(seq 100); do

@@ -16,6 +16,8 @@ section "page steps against Python re"
 python3 bench/page_steps_vs_python.py --build "$BUILD_DIR" | tee "$out/pages"
 section "50-page search: panscout-cli against curl"
 bench/cli_vs_curl.sh | tee "$out/curl"
+section "seven sources at once, one slowed"
+bench/multi_source.sh | tee "$out/multi"
 section "event pump latency during a fetch"
 "$BUILD_DIR/panscout_pump_latency_bench"
 section "window start-up"
@@ -33,6 +35,7 @@ awk 'NR > 1 && $NF ~ /^[0-9.]+$/ && $NF > worst { worst = $NF; page = substr($0,
 awk '/one process for all addresses/ { printf "%-52s %s\n", "50-page search / curl in one process", $NF }' "$out/curl"
 sed -n 's/.*peak resident memory [0-9]* KiB (\([0-9]*\) MiB)/\1/p' "$out/memory" |
   awk '{ printf "%-52s %s MiB\n", "peak memory of the 50-page search", $1 }'
+awk '/seven at once \/ slowest alone/ { printf "%-52s %s\n", "seven sources at once / the slowed one alone", $NF }' "$out/multi"
 [ -f "$out/window" ] && sed -n 's/^launch to first paint of the start window: //p' "$out/window" |
   awk '{ printf "%-52s %s\n", "window launch to first paint (xcb, Xvfb)", $0 }'
 true

@@ -7,9 +7,24 @@
 #include "net/page_source.h"
 #include "net/wakeable_pump.h"
 #include "runtime/codepage.h"
+#include "search/search_state.h"
 #include "search/sources.h"
 
 namespace panscout {
+
+std::vector<SourceJob> AllSourceJobs(const SourceTable& sources, int mode) {
+  std::vector<SourceJob> jobs;
+  if (mode == kTorrentMode) {
+    for (const SourceRule& source : sources.All()) {
+      if (source.step == StepKind::kTorrent) jobs.push_back({&source, true});
+    }
+    return jobs;
+  }
+  for (const SourceRule* source : sources.Buttons()) {
+    if (!source->hidden) jobs.push_back({source, false});
+  }
+  return jobs;
+}
 
 struct MultiSourceSearch::Job {
   const SourceRule& source;

@@ -25,6 +25,10 @@ struct SourceJob {
   bool torrentMode = false;
 };
 
+// Every source a search of all searches: the shown source buttons, or in
+// torrent mode every torrent source.
+std::vector<SourceJob> AllSourceJobs(const SourceTable& sources, int mode);
+
 struct MultiOutcome {
   int listed = 0;      // rows handed on
   int duplicates = 0;  // rows dropped for an address listed already

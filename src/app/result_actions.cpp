@@ -2,12 +2,16 @@
 
 namespace panscout {
 
-const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources) {
-  const SourceRule* source = sources.Find(state.sourceNumber);
+const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources,
+                                               const ResultList& results) {
+  const int origin = results.Row(results.SelectedRow()).origin;
+  const SourceRule* source = sources.Find(origin ? origin : state.sourceNumber);
   return source && source->realAddress ? &*source->realAddress : nullptr;
 }
 
-const SourceRule* ChosenSource(const SearchState& state, const SourceTable& sources) {
+const SourceRule* SourceOfRow(const SearchState& state, const SourceTable& sources, const ResultList& results,
+                              int row) {
+  if (const int origin = results.Row(row).origin) return sources.Find(origin);
   return state.searchMode == kTorrentMode ? sources.Torrent() : sources.Find(state.sourceNumber);
 }
 
@@ -16,7 +20,7 @@ DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable&
   int row = results.SelectedRow();
   switch (state.searchMode) {
     case kNetDiskMode:
-      if (RealAddressMarkersOf(state, sources)) return {DoubleClickAction::kRealAddressDialog, {}};
+      if (RealAddressMarkersOf(state, sources, results)) return {DoubleClickAction::kRealAddressDialog, {}};
       [[fallthrough]];
     case kTorrentMode:
       return {DoubleClickAction::kOpenAddress, results.Row(row).address};
@@ -25,8 +29,8 @@ DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable&
   }
 }
 
-bool ShowsResultMenu(const SearchState& state, const SourceTable& sources) {
-  return RealAddressMarkersOf(state, sources) != nullptr;
+bool ShowsResultMenu(const SearchState& state, const SourceTable& sources, const ResultList& results) {
+  return RealAddressMarkersOf(state, sources, results) != nullptr;
 }
 
 Text SelectedHitPage(const ResultList& results) { return results.Row(results.SelectedRow()).address; }

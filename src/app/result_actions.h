@@ -14,20 +14,24 @@ struct DoubleClickAction {
   Text address;  // for kOpenAddress: the selected row's address, unchanged
 };
 
-// The markers of the chosen source when its hits need the real-address
-// dialog (its definition has them); nullptr otherwise. Only the source
-// counts, in either mode.
-const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources);
+// The markers of the selected row's source when its hits need the
+// real-address dialog (its definition has them); nullptr otherwise. The row's
+// source is its own in a search of several, else the chosen one. Only the
+// source counts, in either mode.
+const RealAddressMarkers* RealAddressMarkersOf(const SearchState& state, const SourceTable& sources,
+                                               const ResultList& results);
 
-// The source whose hits the list holds: the torrent search in torrent
-// mode, the chosen source otherwise; nullptr when there is none.
-const SourceRule* ChosenSource(const SearchState& state, const SourceTable& sources);
+// The source of a row of the list: its own in a search of several, else the
+// torrent search in torrent mode and the chosen source otherwise; nullptr
+// when there is none.
+const SourceRule* SourceOfRow(const SearchState& state, const SourceTable& sources, const ResultList& results,
+                              int row);
 
 DoubleClickAction DecideDoubleClick(const SearchState& state, const SourceTable& sources,
                                     const ResultList& results);
 
 // Whether a right-click pops up the "解析真实地址" menu.
-bool ShowsResultMenu(const SearchState& state, const SourceTable& sources);
+bool ShowsResultMenu(const SearchState& state, const SourceTable& sources, const ResultList& results);
 
 // The page address of the selected hit, which the real-address dialog resolves.
 Text SelectedHitPage(const ResultList& results);

@@ -34,7 +34,7 @@ std::string CsvField(const std::string& utf8) {
   return out + "\"";
 }
 
-constexpr ResultField kFields[] = {ResultField::kName, ResultField::kSize, ResultField::kAddress};
+constexpr ResultField kFields[] = {ResultField::kName, ResultField::kSize, ResultField::kAddress, ResultField::kSource};
 
 }  // namespace
 
@@ -42,6 +42,7 @@ const char* FieldName(ResultField field) {
   switch (field) {
     case ResultField::kName: return "name";
     case ResultField::kSize: return "size";
+    case ResultField::kSource: return "source";
     case ResultField::kAddress: break;
   }
   return "address";

@@ -10,7 +10,7 @@
 
 namespace panscout {
 
-// "name", "size", "address": the key of a field in both formats.
+// "name", "size", "address", "source": the key of a field in both formats.
 const char* FieldName(ResultField field);
 std::optional<ResultField> FieldNamed(const std::string& name);
 

@@ -10,6 +10,7 @@ const Text& ResultRow::Field(ResultField field) const {
   switch (field) {
     case ResultField::kName: return name;
     case ResultField::kSize: return size;
+    case ResultField::kSource: return source;
     case ResultField::kAddress: break;
   }
   return address;
@@ -19,11 +20,12 @@ Text& ResultRow::Field(ResultField field) {
   return const_cast<Text&>(static_cast<const ResultRow&>(*this).Field(field));
 }
 
-std::vector<ResultColumn> ColumnsOf(ResultLayout layout) {
+std::vector<ResultColumn> ColumnsOf(ResultLayout layout, bool withSource) {
   std::vector<ResultColumn> columns = {{ResultField::kName, Gbk("资源文件名称"), 180},
                                        {ResultField::kSize, Gbk("文件大小"), 160},
                                        {ResultField::kAddress, Gbk("地址"), 200}};
   if (layout == ResultLayout::kTorrent) columns.erase(columns.begin() + 1);
+  if (withSource) columns.push_back({ResultField::kSource, Gbk("来源"), 72});
   return columns;
 }
 
@@ -42,11 +44,13 @@ void ResultList::ClearRows() {
   Notify([](ResultListObserver& o) { o.OnRowsCleared(); });
 }
 
-int ResultList::AppendRow() {
-  rows_.emplace_back();
-  int row = RowCount() - 1;
-  Notify([row](ResultListObserver& o) { o.OnRowAppended(row); });
-  return row;
+int ResultList::AppendRow() { return AppendRow(ResultRow{}); }
+
+int ResultList::AppendRow(const ResultRow& row) {
+  rows_.push_back(row);
+  int index = RowCount() - 1;
+  Notify([index](ResultListObserver& o) { o.OnRowAppended(index); });
+  return index;
 }
 
 void ResultList::SetField(int row, ResultField field, const Text& text) {
@@ -61,10 +65,15 @@ const ResultRow& ResultList::Row(int row) const {
   return row >= 0 && row < RowCount() ? rows_[row] : kNone;
 }
 
-void ResultList::SetLayout(ResultLayout layout) {
-  if (layout == layout_) return;
+void ResultList::SetLayout(ResultLayout layout) { SetColumns(layout, withSource_); }
+
+void ResultList::SetSourceColumn(bool shown) { SetColumns(layout_, shown); }
+
+void ResultList::SetColumns(ResultLayout layout, bool withSource) {
+  if (layout == layout_ && withSource == withSource_) return;
   layout_ = layout;
-  columns_ = ColumnsOf(layout);
+  withSource_ = withSource;
+  columns_ = ColumnsOf(layout, withSource);
   Notify([](ResultListObserver& o) { o.OnColumnsChanged(); });
 }
 

@@ -8,11 +8,15 @@
 
 namespace panscout {
 
-enum class ResultField { kName, kSize, kAddress };
+enum class ResultField { kName, kSize, kAddress, kSource };
 
-// One hit; a torrent hit has no size.
+// One hit; a torrent hit has no size. In a search of several sources a row
+// names its own: `source` is that source's caption, `origin` its number (0:
+// the row is the chosen source's).
 struct ResultRow {
   Text name, size, address;
+  Text source;
+  int origin = 0;
 
   const Text& Field(ResultField field) const;
   Text& Field(ResultField field);
@@ -25,9 +29,10 @@ struct ResultColumn {
 };
 
 // Which fields the list shows, and in which columns: net-disk search shows
-// name, size and address; torrent search name and address.
+// name, size and address; torrent search name and address. A search of
+// several sources adds the source's caption at the end.
 enum class ResultLayout { kNetDisk, kTorrent };
-std::vector<ResultColumn> ColumnsOf(ResultLayout layout);
+std::vector<ResultColumn> ColumnsOf(ResultLayout layout, bool withSource = false);
 
 class ResultListObserver {
  public:
@@ -46,6 +51,8 @@ class ResultList {
 
   void ClearRows();
   int AppendRow();
+  // A whole row at once, with its source.
+  int AppendRow(const ResultRow& row);
   void SetField(int row, ResultField field, const Text& text);
   // The empty row outside the list.
   const ResultRow& Row(int row) const;
@@ -53,6 +60,7 @@ class ResultList {
 
   // Keeps the rows; the window clears them itself when it switches modes.
   void SetLayout(ResultLayout layout);
+  void SetSourceColumn(bool shown);
   const std::vector<ResultColumn>& Columns() const { return columns_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   // The column showing `field`, -1 when none does.
@@ -73,7 +81,10 @@ class ResultList {
   template <typename Call>
   void Notify(Call call);
 
+  void SetColumns(ResultLayout layout, bool withSource);
+
   ResultLayout layout_ = ResultLayout::kNetDisk;
+  bool withSource_ = false;
   std::vector<ResultColumn> columns_;
   std::vector<ResultRow> rows_;
   int selected_ = -1;

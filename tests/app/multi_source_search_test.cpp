@@ -2,6 +2,8 @@
 
 #include "app/multi_source_search.h"
 
+#include "app/all_sources_search.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,6 +16,8 @@
 #include "net/http_page_source.h"
 #include "runtime/codepage.h"
 #include "search/fixture_pages.h"
+#include "search/search_harness.h"
+#include "search/search_state.h"
 #include "search/source_catalog.h"
 #include "support/test_http_server.h"
 #include "support/user_definition.h"
@@ -76,6 +80,7 @@ class ManySources : public ::testing::Test {
     Hosts hosts = Hosts::Defaults();
     hosts.tazhao = "127.0.0.1:" + std::to_string(tazhao.port());
     hosts.baidu = "127.0.0.1:" + std::to_string(baidu.port());
+    hosts.google = hosts.iask = "127.0.0.1:1";  // nothing listens there
     sources_ = LoadSources(hosts, {dir_}).table;
   }
   ~ManySources() override { std::filesystem::remove_all(dir_); }
@@ -83,18 +88,21 @@ class ManySources : public ::testing::Test {
   std::unique_ptr<MultiSourceSearch> Search(const std::vector<std::string>& ids) {
     std::vector<SourceJob> jobs;
     for (const std::string& id : ids) jobs.push_back({sources_.Named(id)});
-    auto pages = [this](EventPump& pump, std::function<bool()> abandoned) -> std::unique_ptr<PageSource> {
+    return std::make_unique<MultiSourceSearch>(sources_, jobs, "movie", 0, Pages(), recorder);
+  }
+
+  PageSourceMaker Pages() {
+    return [this](EventPump& pump, std::function<bool()> abandoned) -> std::unique_ptr<PageSource> {
       return std::make_unique<HttpPageSource>(pump, cookies_, NetworkSettings{}, 60, std::move(abandoned));
     };
-    return std::make_unique<MultiSourceSearch>(sources_, jobs, "movie", 0, pages, recorder);
   }
 
   TestHttpServer tazhao, baidu;
   Recorder recorder;
+  SourceTable sources_;
 
  private:
   std::filesystem::path dir_ = std::filesystem::path(::testing::TempDir()) / ("multi-" + std::to_string(getpid()));
-  SourceTable sources_;
   CookieStore cookies_;
 };
 
@@ -142,6 +150,91 @@ TEST_F(ManySources, StopEndsEachSourceAfterThePageItIsReading) {
   search->Wait();
   EXPECT_EQ(recorder.ended, std::vector<std::string>{"115 20 状态："});
   EXPECT_EQ(baidu.Requests().size(), 2u);
+}
+
+// The window's thread, played by the test: the calls wait until it drains them.
+class PostedCalls {
+ public:
+  void Post(std::function<void()> call) {
+    std::lock_guard lock(mutex_);
+    calls_.push_back(std::move(call));
+  }
+  std::size_t Count() {
+    std::lock_guard lock(mutex_);
+    return calls_.size();
+  }
+  void Drain() {
+    std::vector<std::function<void()>> calls;
+    {
+      std::lock_guard lock(mutex_);
+      calls.swap(calls_);
+    }
+    for (auto& call : calls) call();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::function<void()>> calls_;
+};
+
+class AllSources : public ManySources {
+ protected:
+  AllSources() { state_.searchMode = kNetDiskMode; }
+  std::unique_ptr<AllSourcesSearch> Search() {
+    return std::make_unique<AllSourcesSearch>(AllSourcesContext{
+        state_, sources_, results, window, Pages(), [this](std::function<void()> call) { posted.Post(call); },
+        [this](const Text& lines) { details = GbkToUtf8(lines); }});
+  }
+  bool DrainUntil(const std::function<bool()>& done) {
+    for (auto end = std::chrono::steady_clock::now() + 20s; std::chrono::steady_clock::now() < end;) {
+      posted.Drain();
+      if (done()) return true;
+      std::this_thread::sleep_for(5ms);
+    }
+    return false;
+  }
+  std::string Status() const { return GbkToUtf8(results.Status()); }
+
+  SearchState state_;
+  ResultList results;
+  testing::RecordingWindow window;
+  PostedCalls posted;
+  std::string details;
+};
+
+TEST_F(AllSources, RowsJoinTheListOnTheWindowsThreadWithTheirSourceAndTheTotalsEndIt) {
+  tazhao.Add(Page(""));
+  baidu.Add(Page(fixtures::BaiduSitePage(2, {4, 4})));
+  auto search = Search();
+  search->OnStartStopClick();
+  EXPECT_EQ(window.Look(), "停止搜索 keyword off busy");
+  EXPECT_EQ(results.RowCount(), 0);  // nothing reaches the list but through the window's thread
+  ASSERT_TRUE(DrainUntil([&] { return Status().rfind("状态：已经搜索完毕！", 0) == 0; })) << Status();
+  EXPECT_EQ(Status(), "状态：已经搜索完毕！共 4 条，去掉重复 0 条");
+  EXPECT_EQ(window.Look(), "开始搜索 keyword on idle");
+  ASSERT_EQ(results.RowCount(), 4);
+  EXPECT_EQ(results.Columns().back().field, ResultField::kSource);
+  // Whichever source of the search engine's asked first got the page.
+  const SourceRule* owner = sources_.Find(results.Row(0).origin);
+  ASSERT_NE(owner, nullptr);
+  EXPECT_EQ(results.Row(3).source, owner->caption);
+  EXPECT_NE(details.find(GbkToUtf8(owner->caption) + ": 4 条，状态：已经搜索完毕！"), std::string::npos) << details;
+}
+
+TEST_F(AllSources, WhatAnAbortedSearchPostedIsDropped) {
+  tazhao.Add(Reply().Hang());
+  // Each source of the search engine's gets a first page; what comes next hangs.
+  for (int i = 0; i < 4; ++i) baidu.Add(Page(fixtures::BaiduSitePage(2, {20, 10})));
+  for (int i = 0; i < 4; ++i) baidu.Add(Reply().Hang());
+  auto search = Search();
+  search->OnStartStopClick();
+  auto end = std::chrono::steady_clock::now() + 20s;
+  while (posted.Count() < 10 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
+  ASSERT_GE(posted.Count(), 10u);
+  search->Abort();
+  EXPECT_EQ(window.Look(), "开始搜索 keyword on idle");
+  posted.Drain();
+  EXPECT_EQ(results.RowCount(), 0);
 }
 
 }  // namespace

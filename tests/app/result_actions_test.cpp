@@ -55,8 +55,23 @@ TEST(ShowsResultMenu, OnlyForThe115SourceInEitherMode) {
   for (int mode : {kNetDiskMode, kTorrentMode}) {
     for (int source = 1; source <= 7; ++source) {
       Fixture f(mode, source);
-      EXPECT_EQ(ShowsResultMenu(f.state, f.sources), source == 2) << mode << " " << source;
+      EXPECT_EQ(ShowsResultMenu(f.state, f.sources, f.results), source == 2) << mode << " " << source;
     }
+  }
+}
+
+TEST(DecideDoubleClick, ARowOfSeveralSourcesActsByItsOwnSource) {
+  struct Case {
+    int chosen, origin;
+    DoubleClickAction::Kind kind;
+  };
+  for (Case c : {Case{4, 2, DoubleClickAction::kRealAddressDialog}, Case{2, 4, DoubleClickAction::kOpenAddress},
+                 Case{2, 0, DoubleClickAction::kRealAddressDialog}}) {
+    Fixture f(kNetDiskMode, c.chosen);
+    f.results.AppendRow(ResultRow{"n", "s", "a", "src", c.origin});
+    f.results.SetSelectedRow(1);
+    EXPECT_EQ(DecideDoubleClick(f.state, f.sources, f.results).kind, c.kind) << c.chosen << " " << c.origin;
+    EXPECT_EQ(ShowsResultMenu(f.state, f.sources, f.results), c.kind == DoubleClickAction::kRealAddressDialog);
   }
 }
 

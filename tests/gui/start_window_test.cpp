@@ -88,7 +88,8 @@ TEST_F(StartWindowTest, EveryControlHasItsPlaceSizeAndInitialState) {
 TEST_F(StartWindowTest, CreationSetsModeAndSourceAsksThenStartsAnnouncements) {
   std::vector<std::string> order;
   window->SetHooks({[&] { order.push_back("reset"); },
-                    [&](bool popup) { order.push_back(popup ? "thread+popup" : "thread"); }});
+                    [&](bool popup) { order.push_back(popup ? "thread+popup" : "thread"); },
+                    {}});
   for (auto [answer, expected] : {std::pair{QMessageBox::Ok, "thread+popup"},
                                   std::pair{QMessageBox::Cancel, "thread"}}) {
     order.clear();
@@ -154,9 +155,9 @@ TEST_F(StartWindowTest, SourceButtonsSetTheirSourceNumbersAndHotfileStaysHidden)
   QStringList order;
   for (QAction* action : toolbar->actions()) order << action->text();
   EXPECT_EQ(order, QStringList({U("讯6"), U("115网盘"), U("纳米盘"), U("新浪爱问"), U("rayfile"),
-                                U("千脑"), U("hotfile")}));
+                                U("千脑"), U("hotfile"), U("全部来源")}));
   EXPECT_FALSE(ToolbarButton("工具条2", "hotfile")->isVisible());
-  EXPECT_FALSE(toolbar->actions().last()->isVisible());
+  EXPECT_TRUE(ToolbarButton("工具条2", "全部来源")->isVisible());
 }
 
 TEST_F(StartWindowTest, EveryLeftPressEmptiesTheKeywordBox) {

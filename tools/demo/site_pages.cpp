@@ -32,10 +32,10 @@ Page GbkPage(std::string_view title, std::string_view body) {
 }  // namespace
 
 HitPageKind HitPageKindOf(int index) {
-  if (index % 20 == 11) return HitPageKind::kBusy;
+  if (index % 20 == 9) return HitPageKind::kBusy;
   switch (index % 10) {
-    case 3: return HitPageKind::kDead;
-    case 4: return HitPageKind::kLocked;
+    case 4: return HitPageKind::kDead;
+    case 6: return HitPageKind::kLocked;
     case 7: return HitPageKind::kMissing;
     case 8: return HitPageKind::kSlow;
     default: return HitPageKind::kAlive;

@@ -12,9 +12,10 @@
 namespace panscout::demo {
 
 // What a hit's own page answers, by the hit index k in its address: for k %
-// 10 of 3 the file is deleted, of 4 it is locked behind an extraction code, of
+// 10 of 4 the file is deleted, of 6 it is locked behind an extraction code, of
 // 7 the page is missing (404), of 8 it comes after kSlowHitPage; for k % 20
-// of 11 the site is busy (503). Every other hit's page offers its file.
+// of 9 the site is busy (503). Every other hit's page offers its file; the
+// first three and the fifth always do, since tests resolve those.
 enum class HitPageKind { kAlive, kDead, kLocked, kMissing, kBusy, kSlow };
 HitPageKind HitPageKindOf(int index);
 inline constexpr std::chrono::milliseconds kSlowHitPage{3000};

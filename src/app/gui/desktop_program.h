@@ -1,7 +1,7 @@
 #pragma once
 // The window program's composition: the run's state, the page fetching, the
-// start window with its viewer, the search bound to the start button and the
-// advertisements bound to the creation handler.
+// start window with its viewer, the searches of one source and of all bound to
+// the start button and the advertisements bound to the creation handler.
 
 #include <memory>
 #include <optional>
@@ -18,6 +18,7 @@
 
 namespace panscout {
 
+class AllSourcesSearch;
 class SearchController;
 class WebEngineViewer;
 
@@ -51,6 +52,7 @@ class DesktopProgram {
   std::unique_ptr<StartWindow> window_;
   WebEngineViewer* viewer_;  // owned by its view
   std::unique_ptr<SearchController> controller_;
+  std::unique_ptr<AllSourcesSearch> allSources_;
 };
 
 }  // namespace panscout

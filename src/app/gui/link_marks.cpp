@@ -32,12 +32,12 @@ LinkMarks::~LinkMarks() {
   checker_.reset();
 }
 
-void LinkMarks::Check(const std::vector<int>& rows, const LinkCheckRule& rule) {
+void LinkMarks::Check(const std::vector<int>& rows, const std::function<LinkCheckRule(int row)>& ruleOf) {
   for (int row : rows) {
     const Text& address = results_.Row(row).address;
     if (address.empty()) continue;
     marks_[address].state.reset();
-    checker_->Check(address, rule);
+    checker_->Check(address, ruleOf(row));
   }
   emit changed();
 }

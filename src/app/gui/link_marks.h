@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -30,8 +31,8 @@ class LinkMarks : public QObject, private ResultListObserver {
             LinkCheckSettings settings = {}, QObject* parent = nullptr);
   ~LinkMarks() override;
 
-  // Checks the addresses of these rows of the result list by `rule`.
-  void Check(const std::vector<int>& rows, const LinkCheckRule& rule);
+  // Checks the addresses of these rows of the result list, each by the rule of its source.
+  void Check(const std::vector<int>& rows, const std::function<LinkCheckRule(int row)>& ruleOf);
   // Null for an address never checked since the list was last cleared.
   const LinkMark* Find(const Text& address) const;
 

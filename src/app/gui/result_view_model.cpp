@@ -70,7 +70,8 @@ bool ResultViewModel::lessThan(const QModelIndex& left, const QModelIndex& right
       return x.has_value() == (sortOrder() == Qt::AscendingOrder);
     }
     case ResultField::kName:
-      return collator_.compare(ToQString(a.name), ToQString(b.name)) < 0;
+    case ResultField::kSource:
+      return collator_.compare(ToQString(a.Field(sort_->field)), ToQString(b.Field(sort_->field))) < 0;
     case ResultField::kAddress: break;
   }
   return a.address < b.address;

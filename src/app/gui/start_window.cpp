@@ -138,8 +138,10 @@ void StartWindow::BuildTopStrip() {
     action->setCheckable(true);
     group->addAction(action);
     modes->widgetForAction(action)->setFixedSize(56, 62);
-    connect(action, &QAction::triggered, this,
-            [this, mode] { ApplyModeLayout(services_.state, services_.results, mode); });
+    connect(action, &QAction::triggered, this, [this, mode] {
+      if (hooks_.abandonAllSources) hooks_.abandonAllSources();
+      ApplyModeLayout(services_.state, services_.results, mode);
+    });
     return action;
   };
   addMode("网盘搜索", NetDiskIcon(), kNetDiskMode)->setChecked(true);
@@ -187,22 +189,26 @@ void StartWindow::BuildSourceColumn() {
   QIcon icon = SourceIcon();
   const std::vector<const SourceRule*> buttons = services_.sources.Buttons();
   const auto shown = std::count_if(buttons.begin(), buttons.end(), [](const SourceRule* s) { return !s->hidden; });
-  // Six buttons fill the 312-pixel column; the user's own make them shorter
-  // rather than push a built-in into the overflow menu, down to a height that
-  // still holds icon and caption.
-  const int height = std::clamp(312 / static_cast<int>(std::max<long>(shown, 1)), 40, 51);
-  bool first = true;
-  for (const SourceRule* source : buttons) {
-    QAction* action = sources->addAction(icon, ToQString(source->caption));
+  // The built-ins and the all-sources button fill the 312-pixel column; the
+  // user's own make them shorter rather than push a built-in into the overflow
+  // menu, down to a height that still holds icon and caption.
+  const int height = std::clamp(312 / static_cast<int>(shown + 1), 40, 51);
+  auto addSource = [&](const QString& caption, bool all) {
+    QAction* action = sources->addAction(icon, caption);
     action->setCheckable(true);
-    action->setChecked(first);
-    first = false;
-    action->setVisible(!source->hidden);
     group->addAction(action);
     sources->widgetForAction(action)->setFixedSize(78, height);
+    connect(action, &QAction::triggered, this, [this, all] { allSourcesChosen_ = all; });
+    return action;
+  };
+  for (const SourceRule* source : buttons) {
+    QAction* action = addSource(ToQString(source->caption), false);
+    action->setChecked(source == buttons.front());
+    action->setVisible(!source->hidden);
     connect(action, &QAction::triggered, this,
             [this, number = source->number] { services_.state.sourceNumber = number; });
   }
+  addSource(Ui("全部来源"), true)->setObjectName(Ui("全部来源"));
 }
 
 void StartWindow::BuildSearchRow() {
@@ -282,6 +288,7 @@ void StartWindow::OnStartWindowDestroyed() {
 void StartWindow::closeEvent(QCloseEvent* event) {
   OnStartWindowDestroyed();
   memory_->RememberWindowSize(size());
+  if (hooks_.abandonAllSources) hooks_.abandonAllSources();
   // A search runs inside the button's click; it must end for the program to.
   for (StepRun& step : services_.state.steps) step.running = false;
   event->accept();
@@ -326,7 +333,7 @@ void StartWindow::OnResultDoubleClick() {
 
 void StartWindow::OnResultRightClick() {
   QMenu popup(this);
-  if (ShowsResultMenu(services_.state, services_.sources)) {
+  if (ShowsResultMenu(services_.state, services_.sources, services_.results)) {
     popup.addActions(menu_->actions());
     popup.addSeparator();
   }
@@ -337,12 +344,14 @@ void StartWindow::OnResultRightClick() {
 }
 
 void StartWindow::CheckLinks(const std::vector<int>& rows) {
-  const SourceRule* source = ChosenSource(services_.state, services_.sources);
-  services_.links.Check(rows, source ? source->check : LinkCheckRule{});
+  services_.links.Check(rows, [this](int row) {
+    const SourceRule* source = SourceOfRow(services_.state, services_.sources, services_.results, row);
+    return source ? source->check : LinkCheckRule{};
+  });
 }
 
 void StartWindow::ShowRealAddressDialog() {
-  const RealAddressMarkers* markers = RealAddressMarkersOf(services_.state, services_.sources);
+  const RealAddressMarkers* markers = RealAddressMarkersOf(services_.state, services_.sources, services_.results);
   if (!markers) return;
   RealAddressDialog dialog(services_.results, services_.shell, services_.hitPages, services_.realAddress, *markers,
                            this);

@@ -49,6 +49,8 @@ struct StartWindowHooks {
   std::function<void()> resetAdvertIndexes;
   // Starts the announcement thread; never waited for.
   std::function<void(bool popupAllowed)> startAnnouncements;
+  // The mode changes or the window closes: a search of all sources ends.
+  std::function<void()> abandonAllSources;
 };
 
 class StartWindow : public QWidget, public SearchWindow, private ResultListObserver {
@@ -62,6 +64,8 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   // 按钮1's click; the composition root binds the search here.
   void SetStartStopHandler(std::function<void()> handler) { startStop_ = std::move(handler); }
   void SetHooks(StartWindowHooks hooks) { hooks_ = std::move(hooks); }
+  // Whether the source toolbar's last button, all sources at once, is chosen.
+  bool AllSourcesChosen() const { return allSourcesChosen_; }
 
   // Runs once the window is shown: style, mode and source, the pop-up
   // question, then the announcement thread.
@@ -126,6 +130,7 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   StartWindowHooks hooks_;
   std::function<void()> startStop_;
   bool popupAllowed_ = false;
+  bool allSourcesChosen_ = false;
 
   QLineEdit* keyword_ = nullptr;
   QPushButton* startButton_ = nullptr;
