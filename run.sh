@@ -60,7 +60,7 @@ case "${1:-}" in
     # Suites that run threads against each other are checked for races too;
     # their ctest labels say which (tests/CMakeLists.txt).
     BUILD_DIR=build-tsan build --target panscout_core_tests -DPANSCOUT_SANITIZE=thread -DPANSCOUT_GUI=OFF
-    TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" \
+    TSAN_OPTIONS=halt_on_error=1:suppressions=$PWD/tests/tsan.supp ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" \
       -L threads -LE 'timed|qt'
     # The whole core suite again under the address and undefined-behaviour checkers.
     BUILD_DIR=build-asan build --target panscout_core_tests -DPANSCOUT_SANITIZE=address,undefined -DPANSCOUT_GUI=OFF

@@ -53,6 +53,11 @@ void Serve(httplib::Server& server, const std::string& path, int status, const s
 }
 
 TEST(LinkChecker, EveryAnswerGivesItsVerdict) {
+  auto certificates = testing::MakeTestCertificates(::testing::TempDir());
+  ASSERT_TRUE(certificates);
+  testing::LocalHttpsServer https(*certificates);
+  Serve(https.server(), "/locked", 200, "请输入提取码");
+  https.Start();
   LocalHttpServer http;
   Serve(http.server(), "/ok", 200, "<a>下载地址</a>");
   Serve(http.server(), "/dead", 200, "文件不存在");
@@ -63,15 +68,10 @@ TEST(LinkChecker, EveryAnswerGivesItsVerdict) {
   http.server().Get("/moved", [&http](const httplib::Request&, httplib::Response& res) {
     res.set_redirect(http.Url("/ok"));
   });
-  http.Start();
-  auto certificates = testing::MakeTestCertificates(::testing::TempDir());
-  ASSERT_TRUE(certificates);
-  testing::LocalHttpsServer https(*certificates);
-  Serve(https.server(), "/locked", 200, "请输入提取码");
-  https.Start();
   http.server().Get("/secure", [&https](const httplib::Request&, httplib::Response& res) {
     res.set_redirect(https.Url("/locked"));
   });
+  http.Start();
   NetworkSettings network;
   network.caFile = certificates->ca.string();
 
