@@ -1,7 +1,7 @@
 // panscout-cli: the same search as the window, run from a terminal.
 
-#include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -9,7 +9,7 @@
 #include "app/session.h"
 #include "cli/cli_options.h"
 #include "cli/cli_report.h"
-#include "cli/interrupt_notifier.h"
+#include "cli/end_wait.h"
 #include "cli/saved_page_source.h"
 #include "cli/source_pick.h"
 #include "net/http_page_source.h"
@@ -28,7 +28,7 @@ void ListSources(const SourceTable& sources) {
   }
 }
 
-int Run(QCoreApplication& app, const CliOptions& options) {
+int Run(const CliOptions& options) {
   Hosts hosts = Hosts::Defaults();
   if (!options.hostsFile.empty()) {
     if (auto error = LoadHostsFile(options.hostsFile, hosts)) {
@@ -74,13 +74,12 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   const int maxPages = options.pageFile.empty() ? options.maxPages : 1;
 
   RowWriter rows(stdout, options.format, pick.several);
+  EndWait ended;
   CliReport report(rows, {pick.several, options.verbose, static_cast<bool>(isatty(STDERR_FILENO))},
-                   [&app] { QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection); });
+                   [&ended] { ended.End(); });
   MultiSourceSearch search(session.sources, pick.jobs, options.keyword, maxPages, makePages, report);
-  InterruptNotifier interrupts;
-  QObject::connect(&interrupts, &InterruptNotifier::interrupted, [&search] { search.Stop(); });
   search.Start();
-  app.exec();
+  ended.Wait([&search] { search.Stop(); });
   search.Wait();
   return report.ExitStatus();
 }
@@ -89,7 +88,6 @@ int Run(QCoreApplication& app, const CliOptions& options) {
 }  // namespace panscout
 
 int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
   std::vector<std::string> args(argv + 1, argv + argc);
   panscout::CliParse parsed = panscout::ParseCliArguments(args);
   if (!parsed.options) {
@@ -100,5 +98,8 @@ int main(int argc, char* argv[]) {
     std::fputs(panscout::CliUsage(), stdout);
     return 0;
   }
-  return panscout::Run(app, *parsed.options);
+  int code = panscout::Run(*parsed.options);
+  // Everything is written and saved: the teardown of the libraries is no use.
+  std::fflush(nullptr);
+  std::quick_exit(code);
 }
