@@ -1,7 +1,7 @@
 // panscout-cli: the same search as the window, run from a terminal.
 
-#include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 #include "cli/checked_rows.h"
 #include "cli/cli_options.h"
 #include "cli/cli_report.h"
-#include "cli/interrupt_notifier.h"
+#include "cli/end_wait.h"
 #include "cli/saved_page_source.h"
 #include "cli/source_pick.h"
 #include "net/http_page_source.h"
@@ -30,7 +30,7 @@ void ListSources(const SourceTable& sources) {
   }
 }
 
-int Run(QCoreApplication& app, const CliOptions& options) {
+int Run(const CliOptions& options) {
   Hosts hosts = Hosts::Defaults();
   if (!options.hostsFile.empty()) {
     if (auto error = LoadHostsFile(options.hostsFile, hosts)) {
@@ -81,14 +81,12 @@ int Run(QCoreApplication& app, const CliOptions& options) {
   checks.recheck = options.recheck;
   std::optional<CheckedRows> checked;
   if (options.checkLinks) checked.emplace(rows, options.onlyAlive, *session.cookies, session.network, session.links, checks);
+  EndWait ended;
   CliReport report(rows, {pick.several, options.verbose, static_cast<bool>(isatty(STDERR_FILENO))},
-                   [&app] { QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection); },
-                   checked ? &*checked : nullptr);
+                   [&ended] { ended.End(); }, checked ? &*checked : nullptr);
   MultiSourceSearch search(session.sources, pick.jobs, options.keyword, maxPages, makePages, report);
-  InterruptNotifier interrupts;
-  QObject::connect(&interrupts, &InterruptNotifier::interrupted, [&search] { search.Stop(); });
   search.Start();
-  app.exec();
+  ended.Wait([&search] { search.Stop(); });
   search.Wait();
   return report.ExitStatus();
 }
@@ -97,7 +95,6 @@ int Run(QCoreApplication& app, const CliOptions& options) {
 }  // namespace panscout
 
 int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
   std::vector<std::string> args(argv + 1, argv + argc);
   panscout::CliParse parsed = panscout::ParseCliArguments(args);
   if (!parsed.options) {
@@ -108,5 +105,8 @@ int main(int argc, char* argv[]) {
     std::fputs(panscout::CliUsage(), stdout);
     return 0;
   }
-  return panscout::Run(app, *parsed.options);
+  int code = panscout::Run(*parsed.options);
+  // Everything is written and saved: the teardown of the libraries is no use.
+  std::fflush(nullptr);
+  std::quick_exit(code);
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <iterator>
 #include <fstream>
 
 namespace panscout {
@@ -66,6 +67,9 @@ bool SaveCookies(const CookieStore& store, const std::filesystem::path& file) {
             "\t" + c.path + "\t" + Flag(c.secure) + "\t" + std::to_string(*c.expires) + "\t" + c.name + "\t" +
             c.value + "\n";
   }
+  // An unchanged file is left as it is: rewriting it costs a disk flush each run.
+  std::ifstream old(file, std::ios::binary);
+  if (old && Text(std::istreambuf_iterator<char>(old), {}) == text) return true;
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
   // mkstemp makes the file for its owner alone, and the rename shows it whole.

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -309,6 +314,36 @@ TEST_F(CliAgainstDemo, UsageErrorsExitWithTwo) {
   ChildResult badHosts = testing::RunChild({PANSCOUT_CLI, "--hosts", "/nonexistent.ini", "x"});
   EXPECT_EQ(badHosts.exitCode, 2);
   EXPECT_NE(badHosts.err.find("/nonexistent.ini"), std::string::npos);
+}
+
+TEST(CliInterrupts, TheFirstCtrlCEndsAfterThePageBeingReadTheSecondAtOnce) {
+  DemoProcess slow;
+  ASSERT_TRUE(slow.Start({"--slow", "baidu=300"}));
+  for (auto [interrupts, exitStatus] : {std::pair{1, 0}, std::pair{2, 130}}) {
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    pid_t pid = fork();
+    if (pid == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
+      execl(PANSCOUT_CLI, PANSCOUT_CLI, "--hosts", slow.hostsPath().c_str(), "--source", "2", "x#500", nullptr);
+      _exit(127);
+    }
+    close(out[1]);
+    std::string listed(1, '\0');
+    ASSERT_EQ(read(out[0], listed.data(), 1), 1);  // the first page is out; the second is on its way
+    for (int i = 0; i < interrupts; ++i) {
+      kill(pid, SIGINT);
+      usleep(50000);  // two at once would arrive as one
+    }
+    char buffer[4096];
+    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;) listed.append(buffer, got);
+    close(out[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_EQ(WEXITSTATUS(status), exitStatus) << interrupts;
+    if (interrupts == 1) EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 20);
+  }
 }
 
 }  // namespace

@@ -54,6 +54,8 @@ TEST_F(StartWindowTest, EveryControlHasItsPlaceSizeAndInitialState) {
       {"超级链接框1", {176, 424, 352, 24}, true}, {"状态条1", {0, 426, 168, 20}, true},
       {"编辑框1", {312, 432, 24, 16}, false},    {"超文本浏览框2", {-8, 448, 664, 88}, true},
   };
+  // The web views come once the window has painted.
+  QTRY_VERIFY(Find<QWidget>("超文本浏览框2")->isVisible());
   for (const Place& p : places) {
     QWidget* w = Find<QWidget>(p.name);
     if (!w) continue;

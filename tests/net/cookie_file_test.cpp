@@ -43,6 +43,25 @@ TEST(CookieFile, PersistentCookiesComeBackAsTheyWereAndSessionCookiesDoNot) {
   std::filesystem::remove_all(file.parent_path().parent_path());
 }
 
+TEST(CookieFile, AnUnchangedFileIsNotWrittenAgain) {
+  const std::filesystem::path file = Scratch();
+  CookieStore store;
+  store.Store("http://www.example.com", "a", "1; Max-Age=600");
+  auto inode = [&] {
+    struct stat info {};
+    stat(file.c_str(), &info);
+    return info.st_ino;
+  };
+  ASSERT_TRUE(SaveCookies(store, file));
+  const auto first = inode();
+  ASSERT_TRUE(SaveCookies(store, file));
+  EXPECT_EQ(inode(), first);  // a new file would have come by a rename
+  store.Store("http://www.example.com", "b", "2; Max-Age=600");
+  ASSERT_TRUE(SaveCookies(store, file));
+  EXPECT_NE(inode(), first);
+  std::filesystem::remove_all(file.parent_path().parent_path());
+}
+
 TEST(CookieFile, AFileThatCannotBeWrittenIsSaidSo) {
   CookieStore store;
   EXPECT_FALSE(SaveCookies(store, "/proc/panscout/cookies.txt"));

@@ -170,6 +170,7 @@ void StartWindow::BuildTopStrip() {
 
   // Lies outside its frame: the pop-up page loads where nobody sees it.
   popupHost_ = HiddenFromFocus(Place(new QWebEngineView(frame), "超文本浏览框3", 488, 464, 32, 24));
+  popupHost_->hide();
 
   automationViewer_ = Place(new QWebEngineView(this), "超文本浏览框1", 464, 72, 72, 16);
   automationViewer_->hide();
@@ -266,9 +267,22 @@ void StartWindow::BuildBottomStrip() {
   settingsText_ = Place(new QPlainTextEdit(this), "编辑框1", 312, 432, 24, 16);
   settingsText_->hide();
   webAd_ = HiddenFromFocus(Place(new QWebEngineView(this), "超文本浏览框2", -8, 448, 664, 88));
-  // Until an advertisement loads, the strip is the window's own background.
-  webAd_->page()->setBackgroundColor(palette().color(QPalette::Window));
+  webAd_->hide();
   Follow(webAd_, kWiden | kDown);
+}
+
+void StartWindow::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (painted_) return;
+  painted_ = true;
+  // A shown view starts the web engine, which takes longer than everything
+  // the first paint needs: the views come after that paint.
+  QTimer::singleShot(0, this, [this] {
+    // Until an advertisement loads, the strip is the window's own background.
+    webAd_->page()->setBackgroundColor(palette().color(QPalette::Window));
+    webAd_->show();
+    popupHost_->show();
+  });
 }
 
 void StartWindow::OnStartWindowCreated() {

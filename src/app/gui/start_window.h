@@ -102,6 +102,7 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void BuildTopStrip();
@@ -131,6 +132,7 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   std::function<void()> startStop_;
   bool popupAllowed_ = false;
   bool allSourcesChosen_ = false;
+  bool painted_ = false;
 
   QLineEdit* keyword_ = nullptr;
   QPushButton* startButton_ = nullptr;
