@@ -1,6 +1,7 @@
 #include "app/gui/start_window.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGroupBox>
@@ -283,6 +284,19 @@ void StartWindow::paintEvent(QPaintEvent* event) {
     webAd_->show();
     popupHost_->show();
   });
+}
+
+bool StartWindow::event(QEvent* event) {
+  // The first shown web view makes the window draw through OpenGL, which
+  // gives it a new native window, on top of a box already open: the box
+  // comes back up.
+  if (event->type() == QEvent::WinIdChange && painted_) {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      box->raise();
+      box->activateWindow();
+    }
+  }
+  return QWidget::event(event);
 }
 
 void StartWindow::OnStartWindowCreated() {

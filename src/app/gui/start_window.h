@@ -103,6 +103,7 @@ class StartWindow : public QWidget, public SearchWindow, private ResultListObser
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void BuildTopStrip();
