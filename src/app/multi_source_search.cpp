@@ -95,7 +95,8 @@ void MultiSourceSearch::RunJob(Job& job) {
 void MultiSourceSearch::HandOnRow(const Job& job, const ResultRow& row) {
   std::lock_guard lock(mutex_);
   if (aborted_) return;
-  if (!row.address.empty()) {
+  // Alone, a source owns every address it lists.
+  if (jobs_.size() > 1 && !row.address.empty()) {
     auto [owner, first] = owners_.try_emplace(row.address, &job);
     if (!first && owner->second != &job) {
       ++outcome_.duplicates;
