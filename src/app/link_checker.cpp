@@ -70,7 +70,7 @@ LinkState LinkChecker::Judge(const Job& job, const std::atomic<bool>& stop) {
     if (std::optional<LinkState> known = cache_->Fresh(job.address)) return *known;
   }
   LinkState state = JudgeHitPage(job.rule, RunPlainGet(job.address, cookies_.store(), &stop,
-                                                       settings_.timeoutSeconds, network_));
+                                                       settings_.timeoutSeconds, network_, settings_.timeoutSeconds));
   if (cache_ && !stop) cache_->Remember(job.address, state);
   return state;
 }

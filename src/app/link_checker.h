@@ -26,7 +26,7 @@ class LinkCache;
 struct LinkCheckSettings {
   int atOnce = 4;
   int perServer = 2;
-  int timeoutSeconds = 15;  // a server silent for this long is given up on
+  int timeoutSeconds = 15;  // a request is given up on after this long
   bool recheck = false;     // fetch even what the cache holds
 };
 

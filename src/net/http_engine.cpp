@@ -157,7 +157,7 @@ void ChooseProxy(CURL* easy, const Text& url, const HttpRequest& request, const 
   curl_easy_setopt(easy, CURLOPT_NOPROXY, Given(request.proxy) ? "" : network.noProxy.c_str());
 }
 
-void ConfigureExchange(CURL* easy, Transfer& transfer, int silenceSeconds, long httpVersion,
+void ConfigureExchange(CURL* easy, Transfer& transfer, int silenceSeconds, int totalSeconds, long httpVersion,
                        const NetworkSettings& network) {
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   if (silenceSeconds > 0) {
@@ -165,6 +165,8 @@ void ConfigureExchange(CURL* easy, Transfer& transfer, int silenceSeconds, long 
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(silenceSeconds));
   }
+  // A server that trickles its answer is not silent, yet must not hold a request longer.
+  curl_easy_setopt(easy, CURLOPT_TIMEOUT, static_cast<long>(std::max(totalSeconds, 0)));
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, httpVersion);
   curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
@@ -347,12 +349,13 @@ struct Exchanged {
   Fetched fetched;
 };
 
+// `totalSeconds` 0: no limit but the silence.
 Exchanged Exchange(CURL* easy, const HttpRequest& request, Hop hop, CookieStore& cookies,
-                   const std::atomic<bool>* stop, int silenceSeconds, long httpVersion,
+                   const std::atomic<bool>* stop, int silenceSeconds, int totalSeconds, long httpVersion,
                    const NetworkSettings& network) {
   Transfer transfer;
   transfer.stop = stop;
-  ConfigureExchange(easy, transfer, silenceSeconds, httpVersion, network);
+  ConfigureExchange(easy, transfer, silenceSeconds, totalSeconds, httpVersion, network);
   Perform(easy, hop, request, cookies, transfer, network);
   for (int redirects = 0; redirects < kMaxRedirects && !transfer.Stopped(); ++redirects) {
     std::optional<Hop> next = RedirectedHop(easy, hop, request, transfer);
@@ -389,14 +392,14 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atom
 
   bool sendsBody = verb == "POST" && !request.postData.empty();
   Hop hop{request.url, request.method, sendsBody, ComposeHeaderText(request, sendsBody)};
-  Exchanged exchanged = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kBrowserVersion, network);
+  Exchanged exchanged = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, 0, kBrowserVersion, network);
   WriteResponseShape(*record, exchanged.headerText, exchanged.fetched.body);
   if (status) *status = std::move(exchanged.fetched.status);
   return true;
 }
 
 Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop, int silenceSeconds,
-                    const NetworkSettings& network) {
+                    const NetworkSettings& network, int totalSeconds) {
   const bool web = LowerCase(LeftText(url, 7)) == "http://" || IsHttps(url);
   Fetched failed{{}, {FetchStatus::kFailed, 0, 0, web ? "the request engine cannot start" : "not a web address"}};
   if (!web || !CurlReady()) return failed;
@@ -404,7 +407,7 @@ Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<boo
   if (!easy) return failed;
   HttpRequest request{url, "GET", {}, {}, {}, {}, {}};
   Hop hop{url, "GET", false, "Accept: */*\r\n"};
-  return Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, kPlainVersion, network).fetched;
+  return Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, totalSeconds, kPlainVersion, network).fetched;
 }
 
 }  // namespace panscout

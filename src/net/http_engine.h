@@ -35,7 +35,8 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
 // but its user agent, to an http or https address, redirects followed. The
 // body as far as the connection delivered it, with how the exchange ended;
 // the empty buffer for any other address or when nothing could be sent.
+// With `totalSeconds`, each request also ends as timed out after that long.
 Fetched RunPlainGet(const Text& url, CookieStore& cookies, const std::atomic<bool>* stop = nullptr,
-                    int silenceSeconds = 0, const NetworkSettings& network = {});
+                    int silenceSeconds = 0, const NetworkSettings& network = {}, int totalSeconds = 0);
 
 }  // namespace panscout

@@ -101,19 +101,23 @@ TEST(LinkChecker, EveryAnswerGivesItsVerdict) {
   }
 }
 
-TEST(LinkChecker, GivesUpOnASilentServer) {
-  TestHttpServer server;
-  server.Add(TestHttpServer::Reply().Hang());
-  CookieStore cookies;
-  Verdicts verdicts;
-  LinkCheckSettings settings;
-  settings.timeoutSeconds = 1;
-  LinkChecker checker(cookies, {}, nullptr, verdicts.Recorder(), settings);
-  auto start = std::chrono::steady_clock::now();
-  checker.Check(server.Url("/slow"), kRule);
-  checker.WaitIdle();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-  EXPECT_EQ(verdicts.All()[server.Url("/slow")], (LinkState{LinkVerdict::kUnknown, "timed out after 1 s"}));
+TEST(LinkChecker, GivesUpOnASilentOrTricklingServer) {
+  const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\n";
+  for (TestHttpServer::Reply reply : {TestHttpServer::Reply().Hang(),
+                                      TestHttpServer::Reply().Send(head).SendSlowly(std::string(20, 'x'), 1, 300ms)}) {
+    TestHttpServer server;
+    server.Add(reply);
+    CookieStore cookies;
+    Verdicts verdicts;
+    LinkCheckSettings settings;
+    settings.timeoutSeconds = 1;
+    LinkChecker checker(cookies, {}, nullptr, verdicts.Recorder(), settings);
+    auto start = std::chrono::steady_clock::now();
+    checker.Check(server.Url("/slow"), kRule);
+    checker.WaitIdle();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_EQ(verdicts.All()[server.Url("/slow")], (LinkState{LinkVerdict::kUnknown, "timed out after 1 s"}));
+  }
 }
 
 // Counts the requests a server is answering at once.
