@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QSaveFile>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -51,23 +50,6 @@ std::optional<std::filesystem::path> TempDirectory::FileNamed(const Text& name) 
     return std::nullopt;
   }
   return dir_ / native;
-}
-
-std::optional<std::string> ReplaceFile(const std::filesystem::path& file, const Bytes& bytes,
-                                       bool ownerOnly) {
-  QSaveFile out(QString::fromStdString(file.string()));
-  auto failed = [&out] {
-    std::string reason = out.errorString().toStdString();
-    out.cancelWriting();
-    return reason;
-  };
-  if (!out.open(QIODevice::WriteOnly)) return failed();
-  if (ownerOnly && !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) return failed();
-  if (out.write(bytes.data.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-    return failed();
-  }
-  if (!out.commit()) return out.errorString().toStdString();
-  return std::nullopt;
 }
 
 Bytes ReadWholeFile(const std::filesystem::path& file) {

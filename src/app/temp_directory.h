@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "runtime/replace_file.h"
 #include "runtime/text.h"
 
 namespace panscout {
@@ -31,12 +32,6 @@ class TempDirectory {
   std::filesystem::path dir_;
 };
 
-// Replaces `file` by a new one holding `bytes`; a crash or a failed write
-// leaves the old file or the new one, never a part. An owner-only file gets
-// mode 0600 before anything is written to it. Returns why it failed, or
-// nullopt.
-std::optional<std::string> ReplaceFile(const std::filesystem::path& file, const Bytes& bytes,
-                                       bool ownerOnly = false);
 inline bool WriteFileAtomically(const std::filesystem::path& file, const Bytes& bytes) {
   return !ReplaceFile(file, bytes);
 }

@@ -1,12 +1,10 @@
 #include "net/cookie_file.h"
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <charconv>
 #include <iterator>
 #include <fstream>
+
+#include "runtime/replace_file.h"
 
 namespace panscout {
 namespace {
@@ -72,15 +70,7 @@ bool SaveCookies(const CookieStore& store, const std::filesystem::path& file) {
   if (old && Text(std::istreambuf_iterator<char>(old), {}) == text) return true;
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
-  // mkstemp makes the file for its owner alone, and the rename shows it whole.
-  std::string temporary = file.string() + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) return false;
-  bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) && fsync(fd) == 0;
-  written = close(fd) == 0 && written;
-  if (written && std::rename(temporary.c_str(), file.c_str()) == 0) return true;
-  unlink(temporary.c_str());
-  return false;
+  return !ReplaceFile(file, Bytes(std::move(text)), true);
 }
 
 }  // namespace panscout

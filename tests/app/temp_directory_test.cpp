@@ -112,6 +112,11 @@ TEST(ReplaceFileTest, SaysWhyAndKeepsTheOldFileWhenTheWriteFails) {
   EXPECT_TRUE(std::filesystem::is_directory(scratch.root() / "dir"));
   EXPECT_EQ(ReadWholeFile(file), Bytes("old"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.root()), {}), 2);
+  // A file not for the owner alone keeps the mode it had.
+  chmod(file.c_str(), 0640);
+  ASSERT_EQ(ReplaceFile(file, Bytes("new")), std::nullopt);
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 }  // namespace
