@@ -5,6 +5,7 @@
 // Implementations: QtEventPump (net/qt_event_pump.h) for threads that run a Qt
 // event loop, ScriptedEventPump (tests/support) for tests.
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 
@@ -28,6 +29,11 @@ class EventPump {
   // Dispatches every pending event; a request to quit stays pending for the
   // outer loop.
   virtual void DispatchPending() = 0;
+  // A pump with nothing to dispatch lets the waiting thread do the work of a
+  // wait itself, which saves a thread and two hand-overs: it returns a flag
+  // that turns true when that work is to end early. nullptr: the work goes to
+  // a worker while the pump dispatches.
+  virtual const std::atomic<bool>* WorkHereUntil() { return nullptr; }
 };
 
 }  // namespace panscout

@@ -370,14 +370,16 @@ Exchanged Exchange(CURL* easy, const HttpRequest& request, Hop hop, CookieStore&
   Text host = CookieHost(request.url), finalHost = CookieHost(hop.url);
   if (finalHost != host) StoreCookies(cookies, headerText, finalHost);
   StoreCookies(cookies, headerText, host);
-  FetchStatus status = StatusOf(easy, transfer, hop, silenceSeconds);
+  // A total limit below the silence one is the one that can have ended it.
+  const bool totalFirst = totalSeconds > 0 && totalSeconds < silenceSeconds;
+  FetchStatus status = StatusOf(easy, transfer, hop, totalFirst ? totalSeconds : silenceSeconds);
   return {headerText, {Bytes(std::move(transfer.body)), std::move(status)}};
 }
 
 }  // namespace
 
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atomic<bool>* stop,
-                    int silenceSeconds, FetchStatus* status, const NetworkSettings& network) {
+                    int silenceSeconds, FetchStatus* status, const NetworkSettings& network, int totalSeconds) {
   if (!record) return false;
   record->Rewind();
   if (record->ReadText() != kRequestMarker) return false;
@@ -392,7 +394,7 @@ bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies, const std::atom
 
   bool sendsBody = verb == "POST" && !request.postData.empty();
   Hop hop{request.url, request.method, sendsBody, ComposeHeaderText(request, sendsBody)};
-  Exchanged exchanged = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, 0, kBrowserVersion, network);
+  Exchanged exchanged = Exchange(easy.get(), request, hop, cookies, stop, silenceSeconds, totalSeconds, kBrowserVersion, network);
   WriteResponseShape(*record, exchanged.headerText, exchanged.fetched.body);
   if (status) *status = std::move(exchanged.fetched.status);
   return true;

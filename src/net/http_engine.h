@@ -26,9 +26,10 @@ constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 // `status`, when given. An https address is spoken over TLS with the
 // certificate checked; a redirect from https to http is refused and gives no
 // body. `network` picks the proxy of each hop unless the request names one.
+// With `totalSeconds`, each hop also ends as timed out after that long.
 bool RunHttpRequest(HandOffRecord* record, CookieStore& cookies,
                     const std::atomic<bool>* stop = nullptr, int silenceSeconds = 0,
-                    FetchStatus* status = nullptr, const NetworkSettings& network = {});
+                    FetchStatus* status = nullptr, const NetworkSettings& network = {}, int totalSeconds = 0);
 
 // A plain download with the same client, cookies, stop and silence limit: GET
 // over HTTP/1.0 sending "Accept: */*" and nothing of the browser identity

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "net/cookie_store.h"
+#include "net/event_pump.h"
 #include "net/handoff_record.h"
 #include "net/http_engine.h"
 #include "net/worker_wait.h"
@@ -22,20 +23,33 @@ Fetched FetchPage(EventPump& pump, CookieStore& cookies, const Text& url, const 
   // timers keep the wait alive is not held by a dead exchange forever.
   const int silence =
       options.serverSilenceSeconds > 0 ? options.serverSilenceSeconds : kDefaultFetchTimeoutSeconds;
-  WaitEnd end = RunOnWorker(
-      pump,
-      [record, status, silence, network = options.network,
-       lease = std::make_shared<CookieStore::Lease>(cookies)](const std::atomic<bool>& stop) {
-        try {
-          if (!RunHttpRequest(record.get(), lease->store(), &stop, silence, status.get(), network)) {
-            *status = {FetchStatus::kFailed, 0, 0, "the request could not be sent"};
-          }
-        } catch (...) {
-          record->Clear();
-          *status = {FetchStatus::kFailed, 0, 0, "the request engine failed"};
-        }
-      },
-      std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000)), options.abandoned);
+  // Whatever the engine throws (out of memory, say) ends the fetch as a failure.
+  auto exchange = [record, status, silence, network = options.network](
+                      CookieStore& store, const std::atomic<bool>& stop, int totalSeconds) {
+    try {
+      if (!RunHttpRequest(record.get(), store, &stop, silence, status.get(), network, totalSeconds)) {
+        *status = {FetchStatus::kFailed, 0, 0, "the request could not be sent"};
+      }
+    } catch (...) {
+      record->Clear();
+      *status = {FetchStatus::kFailed, 0, 0, "the request engine failed"};
+    }
+  };
+  WaitEnd end = WaitEnd::kDone;
+  if (const std::atomic<bool>* ended = pump.WorkHereUntil()) {
+    // No worker to give up on: the exchange keeps to the time-out itself.
+    exchange(cookies, *ended, static_cast<int>(seconds));
+    if (*ended && options.abandoned && options.abandoned()) end = WaitEnd::kAbandoned;
+    // As when a wait runs out: what came before the time-out is no page.
+    if (status->kind == FetchStatus::kTimedOut) end = WaitEnd::kTimedOut;
+  } else {
+    end = RunOnWorker(
+        pump,
+        [exchange, lease = std::make_shared<CookieStore::Lease>(cookies)](const std::atomic<bool>& stop) {
+          exchange(lease->store(), stop, 0);
+        },
+        std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000)), options.abandoned);
+  }
   if (options.headerTextOut) options.headerTextOut->clear();
   switch (end) {
     case WaitEnd::kDone: break;

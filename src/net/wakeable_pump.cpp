@@ -26,6 +26,7 @@ EventPump::WaitResult WakeablePump::Wait(const std::shared_ptr<Completion>& done
 }
 
 void WakeablePump::Wake() {
+  everWoken_ = true;
   std::lock_guard lock(mutex_);
   woken_ = true;
   changed_.notify_all();

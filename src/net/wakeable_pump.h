@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -15,6 +16,8 @@ class WakeablePump final : public EventPump {
  public:
   WaitResult Wait(const std::shared_ptr<Completion>& done, std::chrono::milliseconds timeout) override;
   void DispatchPending() override {}
+  // Turns true at the first Wake(): a fetch on this thread ends then.
+  const std::atomic<bool>* WorkHereUntil() override { return &everWoken_; }
 
   void Wake();
 
@@ -23,6 +26,7 @@ class WakeablePump final : public EventPump {
   std::condition_variable changed_;
   bool signalled_ = false;
   bool woken_ = false;
+  std::atomic<bool> everWoken_{false};
 };
 
 }  // namespace panscout

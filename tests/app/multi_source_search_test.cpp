@@ -93,13 +93,14 @@ class ManySources : public ::testing::Test {
 
   PageSourceMaker Pages() {
     return [this](EventPump& pump, std::function<bool()> abandoned) -> std::unique_ptr<PageSource> {
-      return std::make_unique<HttpPageSource>(pump, cookies_, NetworkSettings{}, 60, std::move(abandoned));
+      return std::make_unique<HttpPageSource>(pump, cookies_, NetworkSettings{}, timeoutSeconds, std::move(abandoned));
     };
   }
 
   TestHttpServer tazhao, baidu;
   Recorder recorder;
   SourceTable sources_;
+  int timeoutSeconds = 60;
 
  private:
   std::filesystem::path dir_ = std::filesystem::path(::testing::TempDir()) / ("multi-" + std::to_string(getpid()));
@@ -136,6 +137,17 @@ TEST_F(ManySources, AnAddressAnotherSourceListedFirstIsDropped) {
   EXPECT_EQ(addresses.size(), 3u);
   EXPECT_EQ(std::set<std::string>(recorder.ended.begin(), recorder.ended.end()),
             (std::set<std::string>{"115 3 状态：已经搜索完毕！", "again 3 状态：已经搜索完毕！"}));
+}
+
+TEST_F(ManySources, ATricklingSourceEndsAtItsTimeOut) {
+  tazhao.Add(Reply().Send("HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\n").SendSlowly(std::string(20, 'x'), 1, 300ms));
+  timeoutSeconds = 1;
+  auto search = Search({"tazhao"});
+  auto started = std::chrono::steady_clock::now();
+  search->Start();
+  search->Wait();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+  EXPECT_EQ(recorder.ended, std::vector<std::string>{"tazhao 0 状态：网络连接失败！"});
 }
 
 TEST_F(ManySources, StopEndsEachSourceAfterThePageItIsReading) {
