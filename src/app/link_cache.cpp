@@ -38,13 +38,7 @@ std::optional<int> KeptSeconds(LinkVerdict verdict) {
 }
 
 std::filesystem::path LinkCachePath() {
-  return LinkCachePathFrom(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
-}
-
-std::filesystem::path LinkCachePathFrom(const char* cacheHome, const char* home) {
-  std::filesystem::path base = cacheHome && *cacheHome ? std::filesystem::path(cacheHome)
-                                                       : std::filesystem::path(home ? home : "") / ".cache";
-  return base / "panscout" / "links.tsv";
+  return XdgDirectory(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"), ".cache") / "links.tsv";
 }
 
 LinkCache::LinkCache(WallClock clock, std::size_t capacity) : clock_(std::move(clock)), capacity_(capacity) {}

@@ -25,9 +25,8 @@ constexpr std::size_t kMaxKeptLinks = 100000;
 // How long a verdict holds; none for one that is not kept.
 std::optional<int> KeptSeconds(LinkVerdict verdict);
 
-// $XDG_CACHE_HOME/panscout/links.tsv, or under ~/.cache; the second form takes their values.
+// $XDG_CACHE_HOME/panscout/links.tsv, or under ~/.cache.
 std::filesystem::path LinkCachePath();
-std::filesystem::path LinkCachePathFrom(const char* cacheHome, const char* home);
 
 // Safe to use from several threads at once.
 class LinkCache {

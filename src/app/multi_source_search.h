@@ -15,11 +15,6 @@
 
 namespace panscout {
 
-class EventPump;
-class PageSource;
-class SourceTable;
-struct SourceRule;
-
 struct SourceJob {
   const SourceRule* source;
   bool torrentMode = false;

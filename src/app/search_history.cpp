@@ -76,9 +76,7 @@ SearchHistory ParseHistory(const std::string& text) {
 std::filesystem::path HistoryPath() { return HistoryPathFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
 
 std::filesystem::path HistoryPathFrom(const char* configHome, const char* home) {
-  std::filesystem::path base = configHome && *configHome ? std::filesystem::path(configHome)
-                                                         : std::filesystem::path(home ? home : "") / ".config";
-  return base / "panscout" / "history.txt";
+  return XdgDirectory(configHome, home, ".config") / "history.txt";
 }
 
 SearchHistory LoadHistory(const std::filesystem::path& file) {

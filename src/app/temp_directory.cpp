@@ -52,6 +52,12 @@ std::optional<std::filesystem::path> TempDirectory::FileNamed(const Text& name) 
   return dir_ / native;
 }
 
+std::filesystem::path XdgDirectory(const char* base, const char* home, const char* underHome) {
+  const std::filesystem::path root = base && *base ? std::filesystem::path(base)
+                                                   : std::filesystem::path(home ? home : "") / underHome;
+  return root / "panscout";
+}
+
 Bytes ReadWholeFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return {};

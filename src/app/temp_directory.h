@@ -36,6 +36,10 @@ inline bool WriteFileAtomically(const std::filesystem::path& file, const Bytes& 
   return !ReplaceFile(file, bytes);
 }
 
+// Our directory under an XDG base: `base`/panscout when `base` is set and not
+// empty, else `home`/`underHome`/panscout.
+std::filesystem::path XdgDirectory(const char* base, const char* home, const char* underHome);
+
 // The whole file; the empty buffer when it is missing or unreadable.
 Bytes ReadWholeFile(const std::filesystem::path& file);
 

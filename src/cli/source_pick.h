@@ -16,8 +16,8 @@ struct SourcePick {
 };
 
 // The sources `--source` names: one id or number, several joined by commas
-// (each once), or "all" (AllSourceJobs). Each is searched as it would be alone: in torrent mode when
-// it is a torrent source or `mode` is torrent.
+// (each once), or "all" (AllSourceJobs). Each is searched as it would be
+// alone: in torrent mode when it is a torrent source or `mode` is torrent.
 SourcePick PickSources(const SourceTable& sources, const std::string& spec, int mode);
 
 }  // namespace panscout

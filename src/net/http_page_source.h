@@ -10,7 +10,7 @@ namespace panscout {
 class CookieStore;
 class EventPump;
 
-// Pages over HTTP, each fetched on a worker while `pump` dispatches events.
+// Pages over HTTP, each fetched while `pump` dispatches events (see FetchPage).
 class HttpPageSource : public PageSource {
  public:
   // A fetch under way when `abandoned` turns true ends as stopped.

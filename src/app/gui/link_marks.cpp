@@ -7,23 +7,26 @@ namespace panscout {
 
 LinkMarks::LinkMarks(ResultList& results, CookieStore& cookies, const NetworkSettings& network, LinkCache& cache,
                      LinkCheckSettings settings, QObject* parent)
-    : QObject(parent), results_(results) {
-  checker_ = std::make_unique<LinkChecker>(
-      cookies, network, &cache,
-      [this](const Text& address, const LinkState& state) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, address, state] {
-              // A verdict that comes after the list was cleared belongs to no row.
-              auto mark = marks_.find(address);
-              if (mark == marks_.end()) return;
-              mark->second.state = state;
-              emit changed();
-            },
-            Qt::QueuedConnection);
-      },
-      settings);
+    : QObject(parent),
+      results_(results),
+      cookies_(cookies),
+      network_(network),
+      cache_(cache),
+      settings_(settings) {
   results_.AddObserver(this);
+}
+
+void LinkMarks::OnVerdict(const Text& address, const LinkState& state) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, address, state] {
+        // A verdict that comes after the list was cleared belongs to no row.
+        auto mark = marks_.find(address);
+        if (mark == marks_.end()) return;
+        mark->second.state = state;
+        emit changed();
+      },
+      Qt::QueuedConnection);
 }
 
 LinkMarks::~LinkMarks() {
@@ -33,6 +36,11 @@ LinkMarks::~LinkMarks() {
 }
 
 void LinkMarks::Check(const std::vector<int>& rows, const std::function<LinkCheckRule(int row)>& ruleOf) {
+  if (!checker_) {
+    checker_ = std::make_unique<LinkChecker>(
+        cookies_, network_, &cache_, [this](const Text& address, const LinkState& state) { OnVerdict(address, state); },
+        settings_);
+  }
   for (int row : rows) {
     const Text& address = results_.Row(row).address;
     if (address.empty()) continue;
@@ -48,7 +56,7 @@ const LinkMark* LinkMarks::Find(const Text& address) const {
 }
 
 void LinkMarks::OnRowsCleared() {
-  checker_->Cancel();
+  if (checker_) checker_->Cancel();
   marks_.clear();
   emit changed();
 }
@@ -59,9 +67,13 @@ QString LinkMarks::Describe(const LinkMark& mark) {
   return Ui(kWords[static_cast<int>(mark.state->verdict)]) + Ui("：") + QString::fromStdString(mark.state->reason);
 }
 
-QIcon LinkMarks::Picture(const LinkMark& mark) {
-  if (!mark.state) return BusyMark();
-  return mark.state->verdict == LinkVerdict::kLocked ? LockMark() : QIcon();
+QIcon LinkMarks::Picture(const LinkMark& mark) const {
+  auto drawn = [](QIcon& icon, QIcon (*draw)()) -> const QIcon& {
+    if (icon.isNull()) icon = draw();
+    return icon;
+  };
+  if (!mark.state) return drawn(busy_, BusyMark);
+  return mark.state->verdict == LinkVerdict::kLocked ? drawn(lock_, LockMark) : QIcon();
 }
 
 }  // namespace panscout

@@ -39,17 +39,23 @@ class LinkMarks : public QObject, private ResultListObserver {
   // "正在检查链接…", or the verdict in words and its reason.
   static QString Describe(const LinkMark& mark);
   // The mark beside a row's name: busy while checked, a lock when locked, none otherwise.
-  static QIcon Picture(const LinkMark& mark);
+  QIcon Picture(const LinkMark& mark) const;
 
  signals:
   void changed();
 
  private:
   void OnRowsCleared() override;
+  void OnVerdict(const Text& address, const LinkState& state);
 
   ResultList& results_;
+  CookieStore& cookies_;
+  NetworkSettings network_;
+  LinkCache& cache_;
+  LinkCheckSettings settings_;
+  mutable QIcon busy_, lock_;  // drawn at first need, once: the list asks at every paint
   std::unordered_map<Text, LinkMark> marks_;
-  std::unique_ptr<LinkChecker> checker_;
+  std::unique_ptr<LinkChecker> checker_;  // from the first check on: its threads wait for work
 };
 
 }  // namespace panscout

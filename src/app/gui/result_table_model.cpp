@@ -30,14 +30,14 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const QString text = ToQString(results_.CellText(index.row(), index.column()));
-  if (role == Qt::DisplayRole) return text;
+  auto text = [&] { return ToQString(results_.CellText(index.row(), index.column())); };
+  if (role == Qt::DisplayRole) return text();
   const LinkMark* mark = marks_.Find(results_.Row(index.row()).address);
-  if (role == Qt::ToolTipRole) return mark ? text + "\n" + LinkMarks::Describe(*mark) : text;
+  if (role == Qt::ToolTipRole) return mark ? text() + "\n" + LinkMarks::Describe(*mark) : text();
   if (!mark) return {};
   const bool name = index.column() == results_.ColumnOf(ResultField::kName);
   const bool dead = mark->state && mark->state->verdict == LinkVerdict::kDead;
-  if (role == Qt::DecorationRole && name) return LinkMarks::Picture(*mark);
+  if (role == Qt::DecorationRole && name) return marks_.Picture(*mark);
   if (role == Qt::ForegroundRole && dead) return QColor(Qt::gray);
   if (role == Qt::FontRole && dead && name) {
     QFont font;
