@@ -20,7 +20,7 @@ for file in usr/bin/panscout usr/bin/panscout-cli usr/bin/panscout-demo \
   grep -qx "\./$file" <<<"$contents" || fail "$file is missing"
 done
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
-for dep in libqt6webenginewidgets6 libqt6widgets6 libtomlplusplus3 libcurl4 libboost-regex fonts-noto-cjk xdg-utils; do
+for dep in libqt6webenginewidgets6 libqt6widgets6 libcurl4 fonts-noto-cjk xdg-utils; do
   grep -q "$dep" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
 desktop-file-validate packaging/panscout.desktop

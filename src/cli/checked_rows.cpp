@@ -42,6 +42,7 @@ void CheckedRows::WriteReady() {
     }
     held_.pop_front();
   }
+  rows_.Flush();
   if (held_.empty()) written_.notify_all();
 }
 

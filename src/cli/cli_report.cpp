@@ -39,6 +39,8 @@ void CliReport::OnPage(const SourceRule& source, const PageReport& page) {
 void CliReport::OnMessage(const SourceRule& source, const Text& text) { Line(Named(source, GbkToUtf8(text))); }
 
 void CliReport::OnSourceEnded(const SourceRule& source, const SourceOutcome& outcome, int) {
+  // Another source may go on waiting for pages long after this one's last.
+  rows_.Flush();
   std::string status = GbkToUtf8(outcome.status);
   if (!style_.several) return Line(status);
   std::string line = source.id + ": " + std::to_string(outcome.hits) + " hits, " + status;

@@ -12,6 +12,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_report.h"
 #include "cli/end_wait.h"
+#include "cli/flushed_page_source.h"
 #include "cli/saved_page_source.h"
 #include "cli/source_pick.h"
 #include "net/http_page_source.h"
@@ -68,15 +69,17 @@ int Run(const CliOptions& options) {
 
   Session session(hosts, catalog.table, *network.settings, UserCookieFile(),
                   options.checkLinks ? LinkCachePath() : std::filesystem::path());
+  RowWriter rows(stdout, options.format, pick.several);
   auto makePages = [&](EventPump& pump, std::function<bool()> abandoned) -> std::unique_ptr<PageSource> {
     if (!options.pageFile.empty()) return std::make_unique<SavedPageSource>(options.pageFile);
-    return std::make_unique<HttpPageSource>(pump, *session.cookies, session.network, options.timeoutSeconds,
-                                            std::move(abandoned));
+    return std::make_unique<FlushedPageSource>(
+        std::make_unique<HttpPageSource>(pump, *session.cookies, session.network, options.timeoutSeconds,
+                                         std::move(abandoned)),
+        rows);
   };
   // A saved page is the only page there is.
   const int maxPages = options.pageFile.empty() ? options.maxPages : 1;
 
-  RowWriter rows(stdout, options.format, pick.several);
   LinkCheckSettings checks;
   checks.recheck = options.recheck;
   std::optional<CheckedRows> checked;

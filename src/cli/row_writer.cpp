@@ -27,11 +27,11 @@ void RowWriter::Row(const std::string& sourceId, const std::vector<ResultColumn>
 
 void RowWriter::End() {
   if (format_ == RowFormat::kJson) Write(array_.Close());
+  Flush();
 }
 
-void RowWriter::Write(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), out_);
-  std::fflush(out_);
-}
+void RowWriter::Flush() { std::fflush(out_); }
+
+void RowWriter::Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), out_); }
 
 }  // namespace panscout

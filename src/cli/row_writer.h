@@ -10,8 +10,8 @@
 
 namespace panscout {
 
-// Writes hits as they come, each flushed at once: tab-separated lines, one
-// JSON array, or a JSON object per line. In a search of several sources each
+// Writes hits as they come: tab-separated lines, one JSON array, or a JSON
+// object per line. They reach the reader on Flush and at the end. In a search of several sources each
 // hit starts with its source's id.
 class RowWriter {
  public:
@@ -22,6 +22,7 @@ class RowWriter {
   void Row(const std::string& sourceId, const std::vector<ResultColumn>& columns, const ResultRow& row,
            const std::optional<std::string>& status = std::nullopt);
   void End();
+  void Flush();
 
  private:
   void Write(const std::string& text);

@@ -1,5 +1,6 @@
 #include "runtime/context_pattern.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -48,11 +49,13 @@ std::optional<ContextPattern> ParseContextPattern(const Text& patternText) {
 }
 
 // The first position in [from, last] where `context` matches; npos if none.
-// The context's first byte is looked for with memchr unless it is a wildcard.
+// Candidates are where its literal bytes before the first "." occur, found
+// with memmem; a context that begins with "." is tried at every byte.
 std::size_t FindContext(const Context& context, const Text& text, std::size_t from, std::size_t last) {
+  const std::size_t literal = std::find(context.any.begin(), context.any.end(), true) - context.any.begin();
   for (std::size_t at = from; at <= last; ++at) {
-    if (!context.any[0]) {
-      const void* hit = std::memchr(text.data() + at, context.bytes[0], last - at + 1);
+    if (literal > 0) {
+      const void* hit = memmem(text.data() + at, last - at + literal, context.bytes.data(), literal);
       if (!hit) return Text::npos;
       at = static_cast<const char*>(hit) - text.data();
     }

@@ -339,6 +339,11 @@ Text ToText(double value) {
 
 Text ToText(const Bytes& bytes) { return bytes.data.substr(0, bytes.data.find('\0')); }
 
+Text ToText(Bytes&& bytes) {
+  bytes.data.resize(std::min(bytes.data.find('\0'), bytes.data.size()));
+  return std::move(bytes.data);
+}
+
 Bytes ToBytes(const Text& text) { return Bytes(text); }
 
 Text BlankText(int n) { return n < 1 ? Text() : Text(n, ' '); }

@@ -62,6 +62,7 @@ double ToNumber(const Text& text);
 Text ToText(std::int32_t value);
 Text ToText(double value);
 Text ToText(const Bytes& bytes);
+Text ToText(Bytes&& bytes);  // a page's worth of bytes is not copied
 
 Bytes ToBytes(const Text& text);
 Text BlankText(int n);

@@ -40,21 +40,26 @@ const Text& PageSteps::Region(PageRegion region) const {
   return texts.page;
 }
 
-const MatchList& PageSteps::AllMatches(Pattern& pattern, const Text& patternText, const Text& searched) {
+const Pattern& PageSteps::Compiled(const Text& patternText) {
+  auto [found, added] = compiled_.try_emplace(patternText);
+  if (added) found->second.Compile(patternText);
+  return found->second;
+}
+
+const MatchList& PageSteps::AllMatches(const Text& patternText, const Text& searched) {
   auto key = std::make_pair(patternText, &searched);
   auto found = pageMatches_.find(key);
   if (found != pageMatches_.end()) return found->second;
-  pattern.Compile(patternText);
-  return pageMatches_.emplace(key, pattern.SearchAll(searched)).first->second;
+  return pageMatches_.emplace(key, Compiled(patternText).SearchAll(searched)).first->second;
 }
 
-int PageSteps::CountMatches(Pattern& pattern, const FieldRule& field) {
-  return static_cast<int>(AllMatches(pattern, field.pattern, Region(field.region)).size());
+int PageSteps::CountMatches(const FieldRule& field) {
+  return static_cast<int>(AllMatches(field.pattern, Region(field.region)).size());
 }
 
-std::optional<Text> PageSteps::HitCapture(Pattern& pattern, const FieldRule& field, int expected, bool atLeast) {
+std::optional<Text> PageSteps::HitCapture(const FieldRule& field, int expected, bool atLeast) {
   const Text& searched = Region(field.region);
-  const MatchList& matches = AllMatches(pattern, field.pattern, searched);
+  const MatchList& matches = AllMatches(field.pattern, searched);
   int count = static_cast<int>(matches.size());
   bool enough = atLeast ? count >= expected : count == expected;
   int i = context_.state.hitIndex;
@@ -118,7 +123,7 @@ void PageSteps::AcquirePage() {
     page = ReadThroughViewer(address);
   } else {
     Bytes body = context_.pages.Fetch(address).body;
-    page = s.utf8 ? Utf8PageToText(body) : ToText(body);
+    page = s.utf8 ? Utf8PageToText(body) : ToText(std::move(body));
   }
   PageTexts& texts = texts_[static_cast<int>(s.step)];
   // A page is a megabyte or so: no copy of it that nothing changes.
@@ -127,7 +132,7 @@ void PageSteps::AcquirePage() {
   texts.resultPart.clear();
   if (s.split) {
     TextArray pieces = SplitText(texts.page, *s.split);
-    if (pieces.size() > 1) texts.resultPart = pieces[1];
+    if (pieces.size() > 1) texts.resultPart = std::move(pieces[1]);
   }
   pageMatches_.clear();
 }
@@ -153,9 +158,7 @@ void PageSteps::EngineStep() {
   context_.pump.DispatchPending();
   const SourceRule* s = Begin(StepKind::kEngine);
   if (!s) return;
-  Pattern counter;
-  PagePlan plan = PlanPage({CountMatches(counter, s->title), CountMatches(counter, s->size),
-                            CountMatches(counter, s->link)},
+  PagePlan plan = PlanPage({CountMatches(s->title), CountMatches(s->size), CountMatches(s->link)},
                            kFullPage);
   RunPasses(StepKind::kEngine, plan, {&PageSteps::EngineTitle, &PageSteps::EngineSize, &PageSteps::EngineLink});
 }
@@ -165,24 +168,21 @@ void PageSteps::EndEngineSearch() {
 }
 
 void PageSteps::EngineTitle() {
-  Pattern pattern;
   context_.state.currentRow = -1;
-  auto capture = HitCapture(pattern, CurrentSource().title, context_.state.pageHitCount, true);
+  auto capture = HitCapture(CurrentSource().title, context_.state.pageHitCount, true);
   if (!capture) return EndEngineSearch();
   context_.state.currentRow = context_.results.AppendRow();
   context_.results.SetField(context_.state.currentRow, ResultField::kName, *capture);
 }
 
 void PageSteps::EngineSize() {
-  Pattern pattern;
-  auto capture = HitCapture(pattern, CurrentSource().size, context_.state.pageHitCount, true);
+  auto capture = HitCapture(CurrentSource().size, context_.state.pageHitCount, true);
   if (!capture) return EndEngineSearch();
   context_.results.SetField(context_.state.currentRow, ResultField::kSize, *capture);
 }
 
 void PageSteps::EngineLink() {
-  Pattern pattern;
-  auto capture = HitCapture(pattern, CurrentSource().link, context_.state.pageHitCount);
+  auto capture = HitCapture(CurrentSource().link, context_.state.pageHitCount);
   if (!capture) return EndEngineSearch();
   context_.results.SetField(context_.state.currentRow, ResultField::kAddress, *capture);
 }
@@ -196,9 +196,9 @@ void PageSteps::SiteStep() {
     ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：没有搜索到相关的信息！！"));
     return;
   }
-  context_.state.reportedTotal = ReportedTotal(sitePattern_);
+  context_.state.reportedTotal = ReportedTotal();
   if (EndIfNoTotal(StepKind::kSite)) return;
-  PagePlan plan = PlanPage({CountMatches(sitePattern_, s->title), CountMatches(sitePattern_, s->link)},
+  PagePlan plan = PlanPage({CountMatches(s->title), CountMatches(s->link)},
                            std::min(context_.state.reportedTotal, kFullPage));
   RunPasses(StepKind::kSite, plan, {&PageSteps::SiteTitle, &PageSteps::SiteLink, &PageSteps::SiteSize});
 }
@@ -207,31 +207,29 @@ bool PageSteps::HasResults() {
   const SourceRule& s = CurrentSource();
   if (s.noResultPattern.empty()) return true;
   const Text& page = Region(PageRegion::kPage);
-  sitePattern_.Compile(s.noResultPattern);
-  MatchResult match = sitePattern_.SearchOnce(page, 1);
+  MatchResult match = Compiled(s.noResultPattern).SearchOnce(page, 1);
   return CompareTexts(GroupText(match, page, 1), s.noResultCapture) != 0;
 }
 
-int PageSteps::ReportedTotal(Pattern& pattern) {
+int PageSteps::ReportedTotal() {
   const SourceRule& s = CurrentSource();
   const Text& page = Region(PageRegion::kPage);
-  pattern.Compile(s.totalPattern);
-  return ToInteger(ApplyRemovals(GroupText(pattern.SearchOnce(page, 1), page, 1), s.totalRemovals));
+  return ToInteger(ApplyRemovals(GroupText(Compiled(s.totalPattern).SearchOnce(page, 1), page, 1), s.totalRemovals));
 }
 
-bool PageSteps::AddTitleRow(Pattern& pattern) {
+bool PageSteps::AddTitleRow() {
   const SourceRule& s = CurrentSource();
   context_.state.currentRow = -1;
-  auto capture = HitCapture(pattern, s.title, context_.state.pageHitCount);
+  auto capture = HitCapture(s.title, context_.state.pageHitCount);
   if (!capture) return false;
   context_.state.currentRow = context_.results.AppendRow();
   context_.results.SetField(context_.state.currentRow, ResultField::kName, ApplyRemovals(*capture, s.title.removals));
   return context_.results.RowCount() == context_.state.reportedTotal;
 }
 
-void PageSteps::WriteLink(Pattern& pattern) {
+void PageSteps::WriteLink() {
   const SourceRule& s = CurrentSource();
-  auto capture = HitCapture(pattern, s.link, context_.state.pageHitCount);
+  auto capture = HitCapture(s.link, context_.state.pageHitCount);
   if (!capture) {
     ending_.FinishWithStatus(s.step, Gbk("状态：已经搜索完毕！"));
     return;
@@ -240,15 +238,14 @@ void PageSteps::WriteLink(Pattern& pattern) {
 }
 
 void PageSteps::SiteTitle() {
-  if (AddTitleRow(sitePattern_)) ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
+  if (AddTitleRow()) ending_.FinishWithStatus(StepKind::kSite, Gbk("状态：已经搜索完毕！"));
 }
 
-void PageSteps::SiteLink() { WriteLink(sitePattern_); }
+void PageSteps::SiteLink() { WriteLink(); }
 
 void PageSteps::SiteSize() {
   const FieldRule& size = CurrentSource().size;
-  Pattern pattern;
-  auto capture = HitCapture(pattern, size, context_.state.pageHitCount);
+  auto capture = HitCapture(size, context_.state.pageHitCount);
   if (!capture && !size.missing) return;
   context_.results.SetField(context_.state.currentRow, ResultField::kSize,
                             capture ? ApplyRemovals(*capture, size.removals) : *size.missing);
@@ -259,17 +256,17 @@ void PageSteps::SiteSize() {
 void PageSteps::TorrentStep() {
   const SourceRule* s = Begin(StepKind::kTorrent);
   if (!s) return;
-  context_.state.reportedTotal = ReportedTotal(torrentPattern_);
+  context_.state.reportedTotal = ReportedTotal();
   if (EndIfNoTotal(StepKind::kTorrent)) return;
-  PagePlan plan = PlanPage({CountMatches(torrentPattern_, s->title), CountMatches(torrentPattern_, s->link)},
+  PagePlan plan = PlanPage({CountMatches(s->title), CountMatches(s->link)},
                            std::min(context_.state.reportedTotal, kFullPage));
   RunPasses(StepKind::kTorrent, plan, {&PageSteps::TorrentTitle, &PageSteps::TorrentLink});
 }
 
 void PageSteps::TorrentTitle() {
-  if (AddTitleRow(torrentPattern_)) ending_.FinishWithMessage(StepKind::kTorrent, Gbk("搜索完毕！"));
+  if (AddTitleRow()) ending_.FinishWithMessage(StepKind::kTorrent, Gbk("搜索完毕！"));
 }
 
-void PageSteps::TorrentLink() { WriteLink(torrentPattern_); }
+void PageSteps::TorrentLink() { WriteLink(); }
 
 }  // namespace panscout

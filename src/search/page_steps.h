@@ -44,7 +44,7 @@ class PageSteps {
   Text ReadThroughViewer(const Text& address);
 
   bool HasResults();
-  int ReportedTotal(Pattern& pattern);
+  int ReportedTotal();
 
   // The passes a page runs: its page hit count, or fewer hits that the title
   // and link (and, for the engine, size) matches agree on.
@@ -69,17 +69,19 @@ class PageSteps {
   const Text& Region(PageRegion region) const;
   // Every match of a pattern in one of the page texts, searched once per page:
   // the passes of a page ask the same questions again and again.
-  const MatchList& AllMatches(Pattern& pattern, const Text& patternText, const Text& searched);
-  int CountMatches(Pattern& pattern, const FieldRule& field);
+  const MatchList& AllMatches(const Text& patternText, const Text& searched);
+  int CountMatches(const FieldRule& field);
+  // Compiled once for all the pages of a search.
+  const Pattern& Compiled(const Text& patternText);
   // Group 1 of the hit-index-th match of the field's pattern, when the page
   // holds exactly `expected` matches (or at least, for `atLeast`).
-  std::optional<Text> HitCapture(Pattern& pattern, const FieldRule& field, int expected, bool atLeast = false);
+  std::optional<Text> HitCapture(const FieldRule& field, int expected, bool atLeast = false);
   // The title of the pass as a new row; true when the list then holds the
   // reported total.
-  bool AddTitleRow(Pattern& pattern);
+  bool AddTitleRow();
   // The address of the pass into its row; ends the search when the page's
   // links do not number the page hit count.
-  void WriteLink(Pattern& pattern);
+  void WriteLink();
   void EndEngineSearch();
   bool EndIfPageEmpty(StepKind kind);
   bool EndIfNoTotal(StepKind kind);
@@ -88,12 +90,11 @@ class PageSteps {
   SearchContext context_;
   SearchEnding& ending_;
   QueryBuilder queries_;
-  Pattern sitePattern_;
-  Pattern torrentPattern_;
 
   std::array<PageTexts, 3> texts_;  // by step kind
   const SourceRule* active_ = nullptr;
   std::map<std::pair<Text, const Text*>, MatchList> pageMatches_;
+  std::map<Text, Pattern> compiled_;
 };
 
 }  // namespace panscout

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@
 #include "demo/result_pages.h"
 #include "demo/site_pages.h"
 #include "support/child_process.h"
+#include "support/test_http_server.h"
 #include "support/user_definition.h"
 #include "tools/demo_process.h"
 
@@ -28,6 +30,27 @@ namespace {
 
 using demo::testing::DemoProcess;
 using testing::ChildResult;
+
+// panscout-cli with `hostsPath` and `args`, its output on a pipe whose
+// reading end goes to `out` and its errors to /dev/null.
+pid_t StartCli(const std::string& hostsPath, std::vector<std::string> args, int& out) {
+  int ends[2];
+  if (pipe(ends) != 0) return -1;
+  args.insert(args.begin(), {PANSCOUT_CLI, "--hosts", hostsPath});
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(ends[1], STDOUT_FILENO);
+    dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    execv(PANSCOUT_CLI, argv.data());
+    _exit(127);
+  }
+  close(ends[1]);
+  out = ends[0];
+  return pid;
+}
 
 class CliAgainstDemo : public ::testing::Test {
  protected:
@@ -213,6 +236,34 @@ TEST_F(CliAgainstDemo, AnUnreachableSourceFailsAloneAndAllUnreachableExitWithOne
   std::filesystem::remove(hosts);
 }
 
+TEST_F(CliAgainstDemo, ASourceThatEndedHasItsRowsOutWhileAnotherStillWaits) {
+  TestHttpServer baidu;  // 115 asks Baidu, which never answers here
+  baidu.Add(TestHttpServer::Reply().Hang());
+  const std::filesystem::path hosts = std::filesystem::path(::testing::TempDir()) / ("panscout-hosts-" + std::to_string(getpid()));
+  std::string text = demo_->hostsText();
+  std::size_t at = text.find("\nbaidu=") + 7;
+  text.replace(at, text.find('\n', at) - at, "127.0.0.1:" + std::to_string(baidu.port()));
+  std::ofstream(hosts) << text;
+  int out = -1;
+  pid_t pid = StartCli(hosts.string(), {"--source", "tazhao,115", "x#7"}, out);
+  ASSERT_GT(pid, 0);
+  std::string listed;
+  pollfd ready{out, POLLIN, 0};
+  while (std::count(listed.begin(), listed.end(), '\n') < 7 && poll(&ready, 1, 10000) == 1) {
+    char buffer[4096];
+    ssize_t got = read(out, buffer, sizeof buffer);
+    if (got <= 0) break;
+    listed.append(buffer, got);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  close(out);
+  std::filesystem::remove(hosts);
+  auto rows = Rows(listed);
+  ASSERT_EQ(rows.size(), 7u) << listed;
+  for (const auto& row : rows) EXPECT_EQ(row[0], "tazhao");
+}
+
 // The verdict the demo's hit page for hit k earns.
 std::string DemoVerdict(int k) {
   switch (demo::HitPageKindOf(k)) {
@@ -320,25 +371,18 @@ TEST(CliInterrupts, TheFirstCtrlCEndsAfterThePageBeingReadTheSecondAtOnce) {
   DemoProcess slow;
   ASSERT_TRUE(slow.Start({"--slow", "baidu=300"}));
   for (auto [interrupts, exitStatus] : {std::pair{1, 0}, std::pair{2, 130}}) {
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    pid_t pid = fork();
-    if (pid == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
-      execl(PANSCOUT_CLI, PANSCOUT_CLI, "--hosts", slow.hostsPath().c_str(), "--source", "2", "x#500", nullptr);
-      _exit(127);
-    }
-    close(out[1]);
+    int out = -1;
+    pid_t pid = StartCli(slow.hostsPath(), {"--source", "2", "x#500"}, out);
+    ASSERT_GT(pid, 0);
     std::string listed(1, '\0');
-    ASSERT_EQ(read(out[0], listed.data(), 1), 1);  // the first page is out; the second is on its way
+    ASSERT_EQ(read(out, listed.data(), 1), 1);  // the first page is out; the second is on its way
     for (int i = 0; i < interrupts; ++i) {
       kill(pid, SIGINT);
       usleep(50000);  // two at once would arrive as one
     }
     char buffer[4096];
-    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;) listed.append(buffer, got);
-    close(out[0]);
+    for (ssize_t got; (got = read(out, buffer, sizeof buffer)) > 0;) listed.append(buffer, got);
+    close(out);
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_EQ(WEXITSTATUS(status), exitStatus) << interrupts;
