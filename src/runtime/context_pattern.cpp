@@ -48,18 +48,36 @@ std::optional<ContextPattern> ParseContextPattern(const Text& patternText) {
   return ContextPattern{std::move(*left), std::move(*right)};
 }
 
+// After this many candidates that came to nothing, the scan looks for another
+// of the context's literal bytes: one that is rare in the text ends up leading.
+constexpr int kMissesBeforeAnotherByte = 16;
+
+// The index of the next byte after `k` (going round) that is not a ".".
+std::size_t NextLiteral(const Context& context, std::size_t k) {
+  for (std::size_t n = context.bytes.size(), i = 1; i <= n; ++i) {
+    if (!context.any[(k + i) % n]) return (k + i) % n;
+  }
+  return k;
+}
+
 // The first position in [from, last] where `context` matches; npos if none.
-// Candidates are where its literal bytes before the first "." occur, found
-// with memmem; a context that begins with "." is tried at every byte.
+// Candidates are where memchr finds one of its literal bytes at its place; a
+// context of "." alone is tried at every byte.
 std::size_t FindContext(const Context& context, const Text& text, std::size_t from, std::size_t last) {
-  const std::size_t literal = std::find(context.any.begin(), context.any.end(), true) - context.any.begin();
+  const bool literal = std::find(context.any.begin(), context.any.end(), false) != context.any.end();
+  std::size_t lead = literal ? NextLiteral(context, context.bytes.size() - 1) : 0;
+  int misses = 0;
   for (std::size_t at = from; at <= last; ++at) {
-    if (literal > 0) {
-      const void* hit = memmem(text.data() + at, last - at + literal, context.bytes.data(), literal);
+    if (literal) {
+      const void* hit = std::memchr(text.data() + at + lead, context.bytes[lead], last - at + 1);
       if (!hit) return Text::npos;
-      at = static_cast<const char*>(hit) - text.data();
+      at = static_cast<const char*>(hit) - text.data() - lead;
     }
     if (MatchesAt(context, text, at)) return at;
+    if (++misses == kMissesBeforeAnotherByte) {
+      lead = NextLiteral(context, lead);
+      misses = 0;
+    }
   }
   return Text::npos;
 }
