@@ -11,8 +11,8 @@
 namespace panscout {
 
 // Writes hits as they come: tab-separated lines, one JSON array, or a JSON
-// object per line. They reach the reader on Flush and at the end. In a search of several sources each
-// hit starts with its source's id.
+// object per line. They reach the reader on Flush and at the end. In a search
+// of several sources each hit starts with its source's id.
 class RowWriter {
  public:
   RowWriter(std::FILE* out, RowFormat format, bool withSource);

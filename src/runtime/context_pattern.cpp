@@ -1,6 +1,5 @@
 #include "runtime/context_pattern.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -52,7 +51,8 @@ std::optional<ContextPattern> ParseContextPattern(const Text& patternText) {
 // of the context's literal bytes: one that is rare in the text ends up leading.
 constexpr int kMissesBeforeAnotherByte = 16;
 
-// The index of the next byte after `k` (going round) that is not a ".".
+// The index of the next byte after `k` (going round) that is not a "."; `k`
+// itself when there is none.
 std::size_t NextLiteral(const Context& context, std::size_t k) {
   for (std::size_t n = context.bytes.size(), i = 1; i <= n; ++i) {
     if (!context.any[(k + i) % n]) return (k + i) % n;
@@ -64,8 +64,8 @@ std::size_t NextLiteral(const Context& context, std::size_t k) {
 // Candidates are where memchr finds one of its literal bytes at its place; a
 // context of "." alone is tried at every byte.
 std::size_t FindContext(const Context& context, const Text& text, std::size_t from, std::size_t last) {
-  const bool literal = std::find(context.any.begin(), context.any.end(), false) != context.any.end();
-  std::size_t lead = literal ? NextLiteral(context, context.bytes.size() - 1) : 0;
+  std::size_t lead = NextLiteral(context, context.bytes.size() - 1);
+  const bool literal = !context.any[lead];
   int misses = 0;
   for (std::size_t at = from; at <= last; ++at) {
     if (literal) {

@@ -158,8 +158,7 @@ void PageSteps::EngineStep() {
   context_.pump.DispatchPending();
   const SourceRule* s = Begin(StepKind::kEngine);
   if (!s) return;
-  PagePlan plan = PlanPage({CountMatches(s->title), CountMatches(s->size), CountMatches(s->link)},
-                           kFullPage);
+  PagePlan plan = PlanPage({CountMatches(s->title), CountMatches(s->size), CountMatches(s->link)}, kFullPage);
   RunPasses(StepKind::kEngine, plan, {&PageSteps::EngineTitle, &PageSteps::EngineSize, &PageSteps::EngineLink});
 }
 

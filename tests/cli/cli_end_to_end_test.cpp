@@ -84,6 +84,18 @@ class CliAgainstDemo : public ::testing::Test {
     return rows;
   }
 
+  // The demo's hosts file with these services' addresses replaced.
+  static std::filesystem::path HostsFileWith(const std::map<std::string, std::string>& moved) {
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / ("panscout-hosts-" + std::to_string(getpid()));
+    std::string text = demo_->hostsText();
+    for (const auto& [service, address] : moved) {
+      std::size_t at = text.find("\n" + service + "=") + service.size() + 2;
+      text.replace(at, text.find('\n', at) - at, address);
+    }
+    std::ofstream(path) << text;
+    return path;
+  }
+
   static std::vector<std::string> ExpectedRow(int source, const std::string& keyword, int k) {
     demo::Hit hit = demo::ExpectedHit(demo_->hosts(), source, demo::ParseKeyword(keyword), k);
     if (source == demo::kTorrent) return {hit.name, hit.address};
@@ -215,13 +227,7 @@ TEST_F(CliAgainstDemo, AHitAnotherSourceListedIsDroppedAndJsonLinesNameTheSource
 }
 
 TEST_F(CliAgainstDemo, AnUnreachableSourceFailsAloneAndAllUnreachableExitWithOne) {
-  const std::filesystem::path hosts = std::filesystem::path(::testing::TempDir()) / ("panscout-hosts-" + std::to_string(getpid()));
-  std::string text = demo_->hostsText();
-  for (const std::string key : {"\ntazhao=", "\niask="}) {
-    std::size_t at = text.find(key) + key.size();
-    text.replace(at, text.find('\n', at) - at, "127.0.0.1:1");  // nothing listens there
-  }
-  std::ofstream(hosts) << text;
+  const std::filesystem::path hosts = HostsFileWith({{"tazhao", "127.0.0.1:1"}, {"iask", "127.0.0.1:1"}});  // nothing listens there
   auto run = [&](const std::string& sources) {
     return testing::RunChild({PANSCOUT_CLI, "--hosts", hosts.string(), "--source", sources, "歌#3"});
   };
@@ -239,11 +245,7 @@ TEST_F(CliAgainstDemo, AnUnreachableSourceFailsAloneAndAllUnreachableExitWithOne
 TEST_F(CliAgainstDemo, ASourceThatEndedHasItsRowsOutWhileAnotherStillWaits) {
   TestHttpServer baidu;  // 115 asks Baidu, which never answers here
   baidu.Add(TestHttpServer::Reply().Hang());
-  const std::filesystem::path hosts = std::filesystem::path(::testing::TempDir()) / ("panscout-hosts-" + std::to_string(getpid()));
-  std::string text = demo_->hostsText();
-  std::size_t at = text.find("\nbaidu=") + 7;
-  text.replace(at, text.find('\n', at) - at, "127.0.0.1:" + std::to_string(baidu.port()));
-  std::ofstream(hosts) << text;
+  const std::filesystem::path hosts = HostsFileWith({{"baidu", "127.0.0.1:" + std::to_string(baidu.port())}});
   int out = -1;
   pid_t pid = StartCli(hosts.string(), {"--source", "tazhao,115", "x#7"}, out);
   ASSERT_GT(pid, 0);

@@ -80,7 +80,7 @@ TEST(ContextPattern, AgreesWithTheRegexEngineOnScrambledText) {
     // scan to turn to its other bytes.
     for (int i = 0, n = round % 2 ? 40 : 400; i < n; ++i) text += pieces[random() % pieces.size()];
     for (Text p : {"target=\"_blank\">(.*?)</a>", "u=(.*?)&amp", "class=\"s\">(.*?)MB.", "x\\.(.*?)MB\\.", "M.z(.*?)x",
-                   ".B(.*?)a>"}) {
+                   "a.u(.*?)x", ".B(.*?)a>", "..(.*?)x"}) {
       ExpectSameMatches(p, text);
     }
   }
